@@ -1,0 +1,92 @@
+// Throughput of CheckMessage with the built-in default settings, host names
+// taken from the Received: lines, and no resolver (relays without a name in
+// their line fail their lookup at once).
+//
+//   BM_CorpusHeaders     every header of the shared corpus, once per iteration;
+//                        items/s is headers per second on one core
+//   BM_FoldedReceived/N  one header of N bytes of folded Received: lines whose
+//                        relays all lie in excluded networks, so every line
+//                        is read; time should grow linearly with N
+//   BM_OneHugeLine/N     one unfolded Received: line of N bytes of "(" that
+//                        the Postfix pattern tries at every position
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/general.h"
+#include "settings/default_lines.h"
+#include "tools/check/message_file.h"
+
+namespace {
+
+std::vector<std::string> LoadCorpus() {
+  std::vector<std::string> headers;
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(QUORN_CORPUS_DIR) + "/corpus/headers")) {
+    files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  for (const auto& file : files) headers.push_back(*quorn::ReadMessageHeader(file.string()));
+  return headers;
+}
+
+void BM_CorpusHeaders(benchmark::State& state) {
+  static const std::vector<std::string> headers = LoadCorpus();
+  quorn::UseDefaultLists();
+  quorn::LiveSettings form;
+  std::size_t bytes = 0;
+  for (const auto& h : headers) bytes += h.size();
+  for (auto _ : state) {
+    for (const auto& h : headers) benchmark::DoNotOptimize(quorn::CheckMessage(form, h));
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * headers.size()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(BM_CorpusHeaders)->Unit(benchmark::kMillisecond);
+
+std::string FoldedReceivedHeader(std::size_t size) {
+  std::string header = "Subject: test\r\n";
+  for (int i = 0; header.size() < size; ++i) {
+    header += "Received: from mx" + std::to_string(i) + ".example.org (mx" + std::to_string(i) +
+              ".example.org [10.1." + std::to_string(i % 250) + ".3])\r\n" +
+              "\tby relay.example.net (Postfix) with ESMTP id 4F2A1B3C;\r\n"
+              " Mon, 1 Jan 2024 00:00:00 +0000\r\n";
+  }
+  return header;
+}
+
+void BM_FoldedReceived(benchmark::State& state) {
+  quorn::UseDefaultLists();
+  quorn::LiveSettings form;
+  const std::string header = FoldedReceivedHeader(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(quorn::CheckMessage(form, header));
+  state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * header.size()));
+}
+BENCHMARK(BM_FoldedReceived)
+    ->RangeMultiplier(4)
+    ->Range(64 << 10, 4 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+void BM_OneHugeLine(benchmark::State& state) {
+  quorn::UseDefaultLists();
+  quorn::LiveSettings form;
+  const std::string header = "Received: from " + std::string(state.range(0), '(');
+  for (auto _ : state) {
+    try {
+      benchmark::DoNotOptimize(quorn::CheckMessage(form, header));
+    } catch (const quorn::TextError&) {
+    }
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_OneHugeLine)->RangeMultiplier(4)->Range(1 << 10, 64 << 10)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,32 @@
+# Flags and dependencies shared by every target of the project.
+
+# All narrow literals are Shift-JIS in memory, whatever the source encoding,
+# so Japanese texts cross the host boundary and reach the INI file as is.
+set(QUORN_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=CP932)
+
+add_library(quorn_options INTERFACE)
+target_compile_options(quorn_options INTERFACE
+  -Wall -Wextra -Wpedantic -Werror ${QUORN_CHARSET_FLAGS})
+
+# Boost.Regex is header-only. For the MinGW builds the include path must not be
+# /usr/include itself (its glibc headers would shadow MinGW's), so a folder
+# holding only a link to the Boost headers stands in for it.
+add_library(quorn_boost INTERFACE)
+if(CMAKE_CROSSCOMPILING)
+  set(_boost_dir "${CMAKE_BINARY_DIR}/boost-include")
+  file(MAKE_DIRECTORY "${_boost_dir}")
+  file(CREATE_LINK /usr/include/boost "${_boost_dir}/boost" SYMBOLIC)
+  target_include_directories(quorn_boost SYSTEM INTERFACE "${_boost_dir}")
+endif()
+target_compile_definitions(quorn_boost INTERFACE BOOST_REGEX_NO_LIB)
+
+# Where the shared header corpus lives: beside the checkout as a rule, or
+# named explicitly with -DQUORN_CORPUS_DIR=...
+if(NOT QUORN_CORPUS_DIR)
+  foreach(_candidate "${CMAKE_SOURCE_DIR}/../shared" "/work/shared")
+    if(EXISTS "${_candidate}/corpus/headers")
+      get_filename_component(QUORN_CORPUS_DIR "${_candidate}" ABSOLUTE)
+      break()
+    endif()
+  endforeach()
+endif()

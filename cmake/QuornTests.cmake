@@ -1,0 +1,21 @@
+# GoogleTest for every test program. Natively Debian's packaged library; for
+# the MinGW builds the sources Debian ships, built with the cross compiler.
+include(GoogleTest)
+if(CMAKE_CROSSCOMPILING)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# quorn_add_test(NAME SOURCES a.cpp b.cpp LIBS lib...): one test program,
+# its cases discovered when CTest runs (through Wine for the MinGW builds),
+# so that building never needs Wine.
+function(quorn_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE GTest::gtest_main ${T_LIBS} quorn_options)
+  target_compile_definitions(${name} PRIVATE QUORN_CORPUS_DIR="${QUORN_CORPUS_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+endfunction()

@@ -1,0 +1,76 @@
+#include "engine/classify.h"
+
+#include "engine/networks.h"
+
+namespace quorn {
+namespace {
+
+// Entries that are networks take part in the network tests only; every
+// other non-empty entry is a text searched for in the host name.
+bool InListedNetwork(std::uint32_t address, const ListVersion& list) {
+  for (const std::string& entry : list.Lines()) {
+    if (AddressInNetwork(address, ParseNetwork(entry))) return true;
+  }
+  return false;
+}
+
+bool NameListed(const std::string& host, const ListVersion& list) {
+  for (const std::string& entry : list.Lines()) {
+    if (entry.empty() || ParseNetwork(entry).address != 0) continue;
+    if (host.find(entry) != std::string::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void ClassifyHop(LiveSettings& form, ippack& hop) {
+  ClassifyHop(form, hop, ListSnapshot::Take());
+}
+
+void ClassifyHop(LiveSettings& form, ippack& hop, const ListSnapshot& lists) {
+  std::uint32_t address = ParseIPv4(hop.ip, 32);
+  if (InListedNetwork(address, *lists.white)) {
+    hop.code = Whitelisted;
+    return;
+  }
+  if (InListedNetwork(address, *lists.black)) {
+    hop.code = Blacklisted;
+    return;
+  }
+
+  if (form.AcceptReceivedHost && hop.code == ReceivedUnknown) {
+    hop.host.clear();
+    return;
+  }
+  if (!(form.AcceptReceivedHost && !hop.host.empty())) {
+    hop.host = form.ResolveHostName(hop.ip);
+    if (form.FirstLookup && hop.host.empty()) hop.host = form.ResolveHostName(hop.ip);
+    form.FirstLookup = false;
+  }
+  if (hop.host.empty()) {
+    hop.code = LookupFailed;
+    return;
+  }
+
+  if (NameListed(hop.host, *lists.white)) {
+    hop.code = Whitelisted;
+    return;
+  }
+  if (NameListed(hop.host, *lists.black)) {
+    hop.code = Blacklisted;
+    return;
+  }
+
+  int ruleIndex = 0;
+  for (const Pattern& rule : lists.rules->Patterns()) {
+    if (!rule.IsEffective()) continue;
+    if (rule.Search(hop.host)) {
+      hop.code = RuleVerdict(ruleIndex);
+      return;
+    }
+    ++ruleIndex;
+  }
+}
+
+}  // namespace quorn

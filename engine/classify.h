@@ -1,0 +1,19 @@
+// Judging one relay: White and Black networks, then the host name (from the
+// line or a reverse lookup), White and Black texts in it, and the S25R rules.
+#pragma once
+
+#include "engine/lists.h"
+#include "engine/live_settings.h"
+#include "engine/verdict_code.h"
+
+namespace quorn {
+
+// Sets hop.code (and, when a lookup is made, hop.host) for a hop whose ip is
+// set and whose code is what ParseReceived gave it. Reads the current lists,
+// or the versions in `lists`. Throws TextError for a rule that does not
+// compile or exceeds the regular-expression library's limits; hop.host then
+// holds the name already found and hop.code is unchanged.
+void ClassifyHop(LiveSettings& form, ippack& hop);
+void ClassifyHop(LiveSettings& form, ippack& hop, const ListSnapshot& lists);
+
+}  // namespace quorn

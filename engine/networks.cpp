@@ -1,0 +1,138 @@
+#include "engine/networks.h"
+
+#include <boost/regex.hpp>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/line_syntax.h"
+#include "engine/lists.h"
+
+namespace quorn {
+namespace {
+
+// Reads 1 to `maxDigits` ASCII digits at `pos`; advances `pos`.
+std::optional<std::uint32_t> ReadNumber(std::string_view text, std::size_t& pos,
+                                        int maxDigits) {
+  std::uint32_t value = 0;
+  int digits = 0;
+  while (pos < text.size() && digits < maxDigits && text[pos] >= '0' && text[pos] <= '9') {
+    value = value * 10 + static_cast<std::uint32_t>(text[pos] - '0');
+    ++pos;
+    ++digits;
+  }
+  if (digits == 0) return std::nullopt;
+  return value;
+}
+
+// Reads exactly \d{1,3}(\.\d{1,3}){3} at `pos`; advances `pos`. A quad with
+// an octet above 255 is refused.
+std::optional<std::uint32_t> ReadQuad(std::string_view text, std::size_t& pos) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) {
+    if (i > 0) {
+      if (pos >= text.size() || text[pos] != '.') return std::nullopt;
+      ++pos;
+    }
+    auto octet = ReadNumber(text, pos, 3);
+    if (!octet) return std::nullopt;
+    if (*octet > 255) return std::nullopt;
+    value = value << 8 | *octet;
+  }
+  return value;
+}
+
+std::uint32_t OctetsValue(const boost::smatch& m, int firstGroup) {
+  std::uint32_t value = 0;
+  for (int i = firstGroup; i < firstGroup + 4; ++i) {
+    unsigned long octet = std::stoul(m[i].str());
+    if (octet > 255) return 0;
+    value = value << 8 | static_cast<std::uint32_t>(octet);
+  }
+  return value;
+}
+
+// The full value of the dotted quad the text is, or 0.
+std::uint32_t DottedQuadValue(std::string_view text) {
+  if (!HasLineSeparator(text)) {
+    std::size_t pos = 0;
+    auto value = ReadQuad(text, pos);
+    return value && pos == text.size() ? *value : 0;
+  }
+  // "^" and "$" may match at line breaks: let the library find the first
+  // line that is a quad.
+  static const boost::regex quad(R"(^(\d{1,3})\.(\d{1,3})\.(\d{1,3})\.(\d{1,3})$)");
+  std::string copy(text);
+  boost::smatch m;
+  if (!boost::regex_search(copy, m, quad)) return 0;
+  return OctetsValue(m, 1);
+}
+
+ipmask MakeNetwork(std::uint32_t address, std::uint32_t prefix) {
+  if (address == 0 || prefix > 32) return {};
+  return {address, static_cast<std::int32_t>(prefix)};
+}
+
+ipmask ParseNetworkWithLineBreaks(std::string_view text) {
+  static const boost::regex network(R"(^((?:\d{1,3}\.){3}\d{1,3})/(\d{1,2})$)");
+  ipmask result;
+  std::string copy(text);
+  boost::smatch m;
+  if (boost::regex_search(copy, m, network)) {
+    result = MakeNetwork(DottedQuadValue(m[1].str()), std::stoul(m[2].str()));
+  }
+  copy += "/0";
+  if (boost::regex_search(copy, m, network)) {
+    result = MakeNetwork(DottedQuadValue(m[1].str()), std::stoul(m[2].str()));
+  }
+  return result;
+}
+
+}  // namespace
+
+std::uint32_t NetworkMask(std::int32_t prefix) {
+  std::uint32_t shift = (32u - static_cast<std::uint32_t>(prefix)) & 31u;
+  return 0xFFFFFFFFu << shift;
+}
+
+std::uint32_t ParseIPv4(std::string_view text, std::int32_t prefix) {
+  return DottedQuadValue(text) & NetworkMask(prefix);
+}
+
+ipmask ParseNetwork(std::string_view text) {
+  if (HasLineSeparator(text)) return ParseNetworkWithLineBreaks(text);
+  std::size_t pos = 0;
+  auto address = ReadQuad(text, pos);
+  if (!address) return {};
+  if (pos == text.size()) return MakeNetwork(*address, 0);  // a single host
+  if (text[pos] != '/') return {};
+  ++pos;
+  auto prefix = ReadNumber(text, pos, 2);
+  if (!prefix || pos != text.size()) return {};
+  return MakeNetwork(*address, *prefix);
+}
+
+void BuildSkipNetworks() {
+  std::vector<ipmask> networks;
+  auto skip = Skip.Current();
+  for (const std::string& line : skip->Lines()) {
+    ipmask m = ParseNetwork(line);
+    if (m.address != 0) networks.push_back(m);
+  }
+  SkipNetworks.Replace(std::move(networks));
+}
+
+bool IsExcluded(std::string_view ip) {
+  return IsExcluded(ip, *SkipNetworks.Current());
+}
+
+bool IsExcluded(std::string_view ip, const std::vector<ipmask>& networks) {
+  std::uint32_t address = ParseIPv4(ip, 32);
+  for (const ipmask& m : networks) {
+    if (AddressInNetwork(address, m)) return true;
+  }
+  return false;
+}
+
+}  // namespace quorn

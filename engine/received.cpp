@@ -1,0 +1,107 @@
+#include "engine/received.h"
+
+#include <boost/regex.hpp>
+
+#include "engine/line_syntax.h"
+#include "engine/text_error.h"
+#include "texts/catalog.h"
+
+namespace quorn {
+namespace {
+
+// Replaces every CR LF + `blank` by one space, with the same result as
+// replacing the first occurrence over and over from the text's start: a
+// space written here can complete a new CR LF + space with the two bytes
+// before it, so the end of the output is looked at again after each
+// replacement. No occurrence can overlap another, so the order of the
+// replacements does not change the result.
+std::string JoinContinuations(std::string_view in, char blank) {
+  std::string out;
+  out.reserve(in.size());
+  for (char c : in) {
+    out.push_back(c);
+    std::size_t n = out.size();
+    while (n >= 3 && out[n - 1] == blank && out[n - 2] == '\n' && out[n - 3] == '\r') {
+      out.resize(n - 3);
+      out.push_back(' ');
+      n = out.size();
+    }
+  }
+  return out;
+}
+
+// The host group trimmed as "^ *([^ ]*) *$" would: blanks around the name
+// dropped; a name with a blank inside becomes empty.
+std::string TrimHost(const std::string& host) {
+  if (HasLineSeparator(host)) {
+    static const boost::regex trim("^ *([^ ]*) *$");
+    boost::smatch m;
+    return boost::regex_search(host, m, trim) ? m[1].str() : std::string();
+  }
+  std::size_t first = host.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  std::size_t last = host.find_last_not_of(' ');
+  std::string name = host.substr(first, last - first + 1);
+  return name.find(' ') == std::string::npos ? name : std::string();
+}
+
+// Where the next line that "^" can start begins, at or after `pos`.
+std::size_t NextLineStart(std::string_view text, std::size_t pos) {
+  while (pos < text.size()) {
+    std::size_t sep = text.find_first_of("\n\r\f", pos);
+    if (sep == std::string_view::npos) return text.size();
+    pos = sep + 1;
+    if (IsLineStart(text, pos)) return pos;
+  }
+  return text.size();
+}
+
+}  // namespace
+
+std::string UnfoldHeader(std::string_view header) {
+  return JoinContinuations(JoinContinuations(header, '\t'), ' ');
+}
+
+std::vector<std::string> FindReceivedLines(std::string_view text) {
+  static constexpr std::string_view kField = "Received:";
+  std::vector<std::string> lines;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (text.compare(pos, kField.size(), kField) == 0) {
+      std::size_t end = text.find('\n', pos);
+      if (end == std::string_view::npos) end = text.size();
+      lines.emplace_back(text.substr(pos, end - pos));
+      pos = end;
+    }
+    pos = NextLineStart(text, pos);
+  }
+  return lines;
+}
+
+void CollectReceivedLines(std::string_view text) {
+  ReceivedLines.Replace(FindReceivedLines(text));
+}
+
+ippack ParseReceived(const std::string& line) {
+  return ParseReceived(line, *RecvRegex.Current());
+}
+
+ippack ParseReceived(const std::string& line, const ListVersion& recvRegex) {
+  ippack hop;
+  boost::smatch m;
+  for (const Pattern& pattern : recvRegex.Patterns()) {
+    if (!pattern.IsEffective()) continue;
+    if (!pattern.Search(line, m)) continue;
+    if (m.size() != 3) throw TextError(texts::kNeedTwoGroups, pattern.Source());
+    hop.ip = m[2].str();
+    hop.host = TrimHost(m[1].str());
+    if (hop.host == "unknown") {
+      hop.host.clear();
+      hop.code = ReceivedUnknown;
+    }
+    return hop;
+  }
+  return hop;
+}
+
+}  // namespace quorn

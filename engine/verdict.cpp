@@ -1,0 +1,51 @@
+#include "engine/verdict.h"
+
+#include <cstdio>
+
+#include "engine/classify.h"
+#include "engine/lists.h"
+#include "engine/networks.h"
+#include "engine/received.h"
+
+namespace quorn {
+
+MessageVerdict JudgeMessage(LiveSettings& form, std::string header) {
+  const ListSnapshot lists = ListSnapshot::Take();
+  CollectReceivedLines(UnfoldHeader(header));
+  const auto lines = ReceivedLines.Current();
+
+  ippack hop;
+  for (const std::string& line : *lines) {
+    hop = ParseReceived(line, *lists.recvRegex);
+    if (hop.ip.empty()) continue;
+    if (IsExcluded(hop.ip, *lists.skipNetworks)) hop.ip.clear();
+    if (!hop.ip.empty()) break;
+  }
+
+  MessageVerdict verdict;
+  if (hop.ip.empty()) {
+    verdict.hop.code = Excluded;
+  } else {
+    ClassifyHop(form, hop, lists);
+    verdict.hop = hop;
+  }
+  form.LastVerdict = verdict.hop.code;
+  verdict.spam = IsSpamVerdict(verdict.hop.code, form.ReverseLookup);
+  return verdict;
+}
+
+bool CheckMessage(LiveSettings& form, std::string header) {
+  return JudgeMessage(form, std::move(header)).spam;
+}
+
+const char* VerdictLabel(const LiveSettings& form) {
+  static char label[32];
+  const VerdictCode v = form.LastVerdict;
+  if (v == Blacklisted) return "blacklist";
+  if (v == LookupFailed || v == ReceivedUnknown) return "lookup failed";
+  if (v < FirstRule) return "";
+  std::snprintf(label, sizeof label, "rule%d", static_cast<int>(v - FirstRule + 1));
+  return label;
+}
+
+}  // namespace quorn

@@ -1,0 +1,30 @@
+// The verdict on one message header.
+#pragma once
+
+#include <string>
+
+#include "engine/live_settings.h"
+#include "engine/verdict_code.h"
+
+namespace quorn {
+
+struct MessageVerdict {
+  bool spam = false;
+  ippack hop;  // the deciding relay; ip and host empty when none was judged
+};
+
+// Judges a header: unfolds it, collects its Received: lines into
+// ReceivedLines, takes the first relay outside the exclusion networks and
+// classifies it. Records the code in form.LastVerdict. Throws TextError for
+// a pattern it cannot use; LastVerdict then keeps its earlier value.
+MessageVerdict JudgeMessage(LiveSettings& form, std::string header);
+
+// JudgeMessage's spam decision alone.
+bool CheckMessage(LiveSettings& form, std::string header);
+
+// The label of form.LastVerdict for the "X-Quorn: type=" stamp: "blacklist",
+// "lookup failed", "rule<n>", or empty for codes that are no spam. Points
+// into a buffer reused by every call.
+const char* VerdictLabel(const LiveSettings& form);
+
+}  // namespace quorn

@@ -1,0 +1,32 @@
+#include "texts/catalog.h"
+
+namespace texts {
+
+const char kNeedTwoGroups[] = "正規表現には２つのグループが必要です";
+const char kInvalidRegex[] = "正規表現が不正です";
+const char kRegexTooComplex[] = "正規表現の照合が複雑すぎます";
+const char kInvalidRegexQuoted[] = "\"%s\"は不正な正規表現です";
+
+const char kCannotWriteFile[] = "%s に書き込めません";
+
+const char kPlugInName[] = "Quorn spamフィルタ";
+const char kPlugInVendor[] = "Quorn Project";
+const char kPlugInVersion[] = "1.0.9";
+const char kPlugInDescription[] = "S25Rを用いたspamフィルタ";
+const char kNotReady[] = "準備中です";
+
+const char kSortSpamCaption[] = "Spam振り分け";
+const char kSortSpamStatus[] = "Spamを振り分けます";
+const char kCheckSpamCaption[] = "Spamチェック";
+const char kCheckSpamStatus[] = "Spamをチェックします";
+const char kInspectCaption[] = "Received:行の検査";
+const char kInspectStatus[] = "Received:行を検査します";
+
+const char kVerdictNormal[] = "正常";
+const char kVerdictExcluded[] = "除外するアドレス";
+const char kVerdictWhitelisted[] = "ホワイトリスト";
+const char kVerdictBlacklisted[] = "ブラックリスト";
+const char kVerdictLookupFailed[] = "逆引き失敗";
+const char kVerdictRulePrefix[] = "S25R rule ";
+
+}  // namespace texts

@@ -1,0 +1,44 @@
+// Every text the system shows to a person or writes for one, in one place.
+//
+// The texts are Shift-JIS byte strings (the sources are compiled with
+// -fexec-charset=CP932): that is how the host, the INI file and the message
+// boxes expect them. Windows of our own convert them with code page 932 at
+// the window edge; the command-line checker converts them for its terminal.
+#pragma once
+
+namespace texts {
+
+// Errors of the Received: line and rule patterns. Each is followed by two
+// line feeds and the offending entry between apostrophes (see TextError).
+extern const char kNeedTwoGroups[];      // the pattern matched with != 2 groups
+extern const char kInvalidRegex[];       // the pattern does not compile
+extern const char kRegexTooComplex[];    // matching exceeded the library's limits
+extern const char kInvalidRegexQuoted[]; // printf format: "%s" is no valid pattern
+
+// Settings file.
+extern const char kCannotWriteFile[];    // printf format with the path
+
+// Plug-in frame.
+extern const char kPlugInName[];
+extern const char kPlugInVendor[];
+extern const char kPlugInVersion[];
+extern const char kPlugInDescription[];
+extern const char kNotReady[];
+
+// Menu commands: caption and status text.
+extern const char kSortSpamCaption[];
+extern const char kSortSpamStatus[];
+extern const char kCheckSpamCaption[];
+extern const char kCheckSpamStatus[];
+extern const char kInspectCaption[];
+extern const char kInspectStatus[];
+
+// How the inspector names a relay's verdict.
+extern const char kVerdictNormal[];
+extern const char kVerdictExcluded[];
+extern const char kVerdictWhitelisted[];
+extern const char kVerdictBlacklisted[];
+extern const char kVerdictLookupFailed[];
+extern const char kVerdictRulePrefix[];
+
+}  // namespace texts

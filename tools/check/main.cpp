@@ -1,0 +1,128 @@
+// quorn-check: judges message files as the plug-in judges received mail,
+// with the built-in default settings, and prints one line per message:
+//
+//   path <TAB> code <TAB> name <TAB> label <TAB> relay address <TAB> host name
+//
+// Arguments are files or folders (read recursively, in name order). A
+// message whose check fails is reported on standard error with the error's
+// text, and the checker goes on. Exit status: 0 when every file was judged,
+// 1 when any was not, 2 for bad usage.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "engine/general.h"
+#include "settings/default_lines.h"
+#include "tools/check/message_file.h"
+#include "tools/check/terminal.h"
+
+namespace fs = std::filesystem;
+
+namespace quorn {
+namespace {
+
+const char kUsage[] = "usage: quorn-check FILE|FOLDER...\n";
+
+// A field of the output line: text a sender wrote may hold tabs and line
+// breaks, so control bytes and backslashes are escaped.
+std::string Field(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c < 0x20 || c == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+      out += escaped;
+    } else {
+      out.push_back(static_cast<char>(c));
+    }
+  }
+  return out;
+}
+
+void ReportFailure(const std::string& path, const std::string& shiftJisText) {
+  std::fflush(stdout);
+  std::fputs(path.c_str(), stderr);
+  std::fputs(": ", stderr);
+  WriteForPerson(stderr, shiftJisText);
+  std::fputs("\n", stderr);
+}
+
+// The files named by one argument; false when it names nothing readable.
+bool ExpandArgument(const std::string& arg, std::vector<std::string>& files) {
+  std::error_code ec;
+  if (fs::is_directory(arg, ec)) {
+    std::vector<std::string> found;
+    for (auto it = fs::recursive_directory_iterator(arg, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+      if (it->is_regular_file(ec)) found.push_back(it->path().string());
+    }
+    if (ec) return false;
+    std::sort(found.begin(), found.end());
+    files.insert(files.end(), found.begin(), found.end());
+    return true;
+  }
+  files.push_back(arg);
+  return true;
+}
+
+bool CheckFile(LiveSettings& form, const std::string& path) {
+  auto header = ReadMessageHeader(path);
+  if (!header) {
+    ReportFailure(path, "cannot read the file");
+    return false;
+  }
+  try {
+    MessageVerdict verdict = JudgeMessage(form, std::move(*header));
+    std::printf("%s\t%d\t%s\t%s\t%s\t%s\n", Field(path).c_str(),
+                static_cast<int>(verdict.hop.code), VerdictName(verdict.hop.code).c_str(),
+                verdict.spam ? VerdictLabel(form) : "", Field(verdict.hop.ip).c_str(),
+                Field(verdict.hop.host).c_str());
+    return true;
+  } catch (const TextError& e) {
+    ReportFailure(path, e.what());
+    return false;
+  }
+}
+
+int Run(int argc, char** argv) {
+  std::vector<std::string> files;
+  bool ok = true;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--") continue;
+    if (arg.size() > 1 && arg[0] == '-') {
+      std::fputs(kUsage, stderr);
+      return 2;
+    }
+    if (!ExpandArgument(arg, files)) {
+      ReportFailure(arg, "cannot read the folder");
+      ok = false;
+    }
+  }
+  if (files.empty() && ok) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+
+  LiveSettings form;
+  UseDefaultLists();
+  for (const std::string& path : files) ok = CheckFile(form, path) && ok;
+  return ok ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace quorn
+
+int main(int argc, char** argv) {
+  try {
+    return quorn::Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "quorn-check: %s\n", e.what());
+    return 1;
+  }
+}

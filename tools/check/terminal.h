@@ -1,0 +1,13 @@
+// Writing texts meant for a person (Shift-JIS inside) to the terminal: as
+// UTF-8 on Linux; on Windows through the wide console API when the stream
+// is a console, else as UTF-8.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace quorn {
+
+void WriteForPerson(std::FILE* stream, const std::string& shiftJis);
+
+}  // namespace quorn
