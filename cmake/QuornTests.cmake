@@ -9,6 +9,10 @@ else()
   find_package(GTest REQUIRED)
 endif()
 
+# Test programs are always built; OFF leaves them out of CTest, for a build
+# whose programs this machine cannot run.
+option(QUORN_RUN_TEST_PROGRAMS "Register the test programs with CTest" ON)
+
 # quorn_add_test(NAME SOURCES a.cpp b.cpp LIBS lib...): one test program,
 # its cases discovered when CTest runs (through Wine for the MinGW builds),
 # so that building never needs Wine.
@@ -17,5 +21,7 @@ function(quorn_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest_main ${T_LIBS} quorn_options)
   target_compile_definitions(${name} PRIVATE QUORN_CORPUS_DIR="${QUORN_CORPUS_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+  if(QUORN_RUN_TEST_PROGRAMS)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+  endif()
 endfunction()

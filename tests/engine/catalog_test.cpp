@@ -1,1 +1,46 @@
+// The catalog's texts reach the host and the INI file as Shift-JIS bytes,
+// whatever the build's source encoding; a few are pinned byte for byte,
+// among them texts whose second bytes are 0x5C (a backslash in ASCII).
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <ostream>
+#include <string>
+
+#include "texts/catalog.h"
+
+namespace {
+
+struct PinnedText {
+  const char* name;
+  const char* text;
+  const char* bytes;  // the expected Shift-JIS encoding
+};
+
+void PrintTo(const PinnedText& t, std::ostream* os) { *os << t.name; }
+
+class CatalogBytes : public testing::TestWithParam<PinnedText> {};
+
+TEST_P(CatalogBytes, AreShiftJis) {
+  EXPECT_EQ(std::string(GetParam().text), std::string(GetParam().bytes)) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CatalogBytes,
+    testing::Values(
+        PinnedText{"NeedTwoGroups", texts::kNeedTwoGroups,
+                   "\x90\xb3\x8b\x4b\x95\x5c\x8c\xbb\x82\xc9\x82\xcd\x82\x51\x82\xc2\x82\xcc"
+                   "\x83\x4f\x83\x8b\x81\x5b\x83\x76\x82\xaa\x95\x4b\x97\x76\x82\xc5\x82\xb7"},
+        PinnedText{"InvalidRegex", texts::kInvalidRegex,
+                   "\x90\xb3\x8b\x4b\x95\x5c\x8c\xbb\x82\xaa\x95\x73\x90\xb3\x82\xc5\x82\xb7"},
+        PinnedText{"CannotWriteFile", texts::kCannotWriteFile,
+                   "%s \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1"},
+        PinnedText{"PlugInName", texts::kPlugInName,
+                   "Quorn spam\x83\x74\x83\x42\x83\x8b\x83\x5e"}),
+    [](const testing::TestParamInfo<PinnedText>& info) { return std::string(info.param.name); });
+
+TEST(Catalog, DescriptionFitsItsRecordWithTerminator) {
+  EXPECT_EQ(std::strlen(texts::kPlugInDescription) + 1, 25u);
+}
+
+}  // namespace

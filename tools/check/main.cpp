@@ -59,7 +59,7 @@ bool ExpandArgument(const std::string& arg, std::vector<std::string>& files) {
     std::vector<std::string> found;
     for (auto it = fs::recursive_directory_iterator(arg, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-      if (it->is_regular_file(ec)) found.push_back(it->path().string());
+      if (it->is_regular_file(ec)) found.push_back(it->path().generic_string());
     }
     if (ec) return false;
     std::sort(found.begin(), found.end());
@@ -90,6 +90,7 @@ bool CheckFile(LiveSettings& form, const std::string& path) {
 }
 
 int Run(int argc, char** argv) {
+  UseBinaryStreams();
   std::vector<std::string> files;
   bool ok = true;
   for (int i = 1; i < argc; ++i) {

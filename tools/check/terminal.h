@@ -10,4 +10,8 @@ namespace quorn {
 
 void WriteForPerson(std::FILE* stream, const std::string& shiftJis);
 
+// Makes standard output and error write bytes as given (no CR added before
+// LF on Windows), so the output reads the same on every platform.
+void UseBinaryStreams();
+
 }  // namespace quorn

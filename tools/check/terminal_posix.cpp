@@ -28,4 +28,6 @@ void WriteForPerson(std::FILE* stream, const std::string& shiftJis) {
   std::fwrite(out.data(), 1, out.size() - outLeft, stream);
 }
 
+void UseBinaryStreams() {}
+
 }  // namespace quorn

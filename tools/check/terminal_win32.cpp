@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <fcntl.h>
 #include <io.h>
 
 #include <string>
@@ -46,6 +47,11 @@ void WriteForPerson(std::FILE* stream, const std::string& shiftJis) {
   }
   std::string utf8 = ToUtf8(wide);
   std::fwrite(utf8.data(), 1, utf8.size(), stream);
+}
+
+void UseBinaryStreams() {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
 
 }  // namespace quorn

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# quorn-check end to end: the shipped sample messages against their expected
+# verdicts, and the exit status for a file it cannot read and for bad usage.
+# Usage: check_cli_test.sh SOURCE_DIR COMMAND... (the checker, maybe behind Wine)
+set -uo pipefail
+src=$1
+shift
+cd "$src" || exit 1
+fail=0
+check() { # name, expected status, actual status
+  if [ "$2" != "$3" ]; then echo "FAIL $1: exit status $3, expected $2"; fail=1; else echo "ok   $1"; fi
+}
+
+out=$("$@" samples 2>/tmp/quorn-check-cli.err); status=$?
+check "samples judged" 0 $status
+if ! diff -u tests/tools/samples.expected.tsv <(printf '%s\n' "$out"); then
+  echo "FAIL samples: output differs from tests/tools/samples.expected.tsv"; fail=1
+fi
+
+"$@" samples/01-clean-relay.eml does-not-exist.eml >/dev/null 2>/tmp/quorn-check-cli.err; status=$?
+check "unreadable file" 1 $status
+grep -q '^does-not-exist.eml: ' /tmp/quorn-check-cli.err || { echo "FAIL unreadable file: not reported"; fail=1; }
+
+"$@" >/dev/null 2>&1; check "no arguments" 2 $?
+"$@" --bogus samples >/dev/null 2>&1; check "unknown option" 2 $?
+
+rm -f /tmp/quorn-check-cli.err
+exit $fail
