@@ -85,7 +85,30 @@ void BM_OneHugeLine(benchmark::State& state) {
   }
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_OneHugeLine)->RangeMultiplier(4)->Range(1 << 10, 64 << 10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OneHugeLine)->RangeMultiplier(4)->Range(1 << 10, 4 << 20)->Unit(benchmark::kMillisecond);
+
+// Many lines of "(" that the Postfix pattern tries at every position and
+// never matches: the worst header a sender can write for the default patterns.
+void BM_HostileLines(benchmark::State& state) {
+  quorn::UseDefaultLists();
+  quorn::LiveSettings form;
+  const std::string line = "Received: from " + std::string(2000, '(') + "\r\n";
+  std::string header;
+  while (header.size() < static_cast<std::size_t>(state.range(0))) header += line;
+  for (auto _ : state) {
+    try {
+      benchmark::DoNotOptimize(quorn::CheckMessage(form, header));
+    } catch (const quorn::TextError&) {
+    }
+  }
+  state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * header.size()));
+}
+BENCHMARK(BM_HostileLines)
+    ->RangeMultiplier(4)
+    ->Range(64 << 10, 4 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 }  // namespace
 

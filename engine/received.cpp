@@ -9,25 +9,40 @@
 namespace quorn {
 namespace {
 
+bool EndsWithSpaceFold(const std::string& out) {
+  std::size_t n = out.size();
+  return n >= 3 && out[n - 1] == ' ' && out[n - 2] == '\n' && out[n - 3] == '\r';
+}
+
 // Replaces every CR LF + `blank` by one space, with the same result as
-// replacing the first occurrence over and over from the text's start: a
-// space written here can complete a new CR LF + space with the two bytes
-// before it, so the end of the output is looked at again after each
-// replacement. No occurrence can overlap another, so the order of the
-// replacements does not change the result.
+// replacing the first occurrence over and over from the text's start. No
+// occurrence can overlap another, so the order of the replacements does not
+// matter; but a space written here can complete a new CR LF + space with
+// the two bytes before it, so the output's end is looked at again after
+// each replacement. Runs of text without LF are copied whole.
 std::string JoinContinuations(std::string_view in, char blank) {
   std::string out;
   out.reserve(in.size());
-  for (char c : in) {
-    out.push_back(c);
-    std::size_t n = out.size();
-    while (n >= 3 && out[n - 1] == blank && out[n - 2] == '\n' && out[n - 3] == '\r') {
-      out.resize(n - 3);
-      out.push_back(' ');
-      n = out.size();
+  std::size_t pos = 0;
+  for (;;) {
+    std::size_t lf = in.find('\n', pos);
+    if (lf == std::string_view::npos) {
+      out.append(in.substr(pos));
+      return out;
+    }
+    out.append(in.substr(pos, lf - pos));
+    if (lf + 1 < in.size() && in[lf + 1] == blank && !out.empty() && out.back() == '\r') {
+      out.back() = ' ';
+      while (EndsWithSpaceFold(out)) {
+        out.resize(out.size() - 3);
+        out.push_back(' ');
+      }
+      pos = lf + 2;
+    } else {
+      out.push_back('\n');
+      pos = lf + 1;
     }
   }
-  return out;
 }
 
 // The host group trimmed as "^ *([^ ]*) *$" would: blanks around the name
@@ -87,11 +102,14 @@ ippack ParseReceived(const std::string& line) {
 }
 
 ippack ParseReceived(const std::string& line, const ListVersion& recvRegex) {
+  std::string cut;
+  if (line.size() > kReceivedLineReadLimit) cut = line.substr(0, kReceivedLineReadLimit);
+  const std::string& text = cut.empty() ? line : cut;
   ippack hop;
   boost::smatch m;
   for (const Pattern& pattern : recvRegex.Patterns()) {
     if (!pattern.IsEffective()) continue;
-    if (!pattern.Search(line, m)) continue;
+    if (!pattern.Search(text, m)) continue;
     if (m.size() != 3) throw TextError(texts::kNeedTwoGroups, pattern.Source());
     hop.ip = m[2].str();
     hop.host = TrimHost(m[1].str());

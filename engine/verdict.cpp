@@ -1,5 +1,6 @@
 #include "engine/verdict.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/classify.h"
@@ -15,8 +16,9 @@ MessageVerdict JudgeMessage(LiveSettings& form, std::string header) {
   const auto lines = ReceivedLines.Current();
 
   ippack hop;
-  for (const std::string& line : *lines) {
-    hop = ParseReceived(line, *lists.recvRegex);
+  const std::size_t count = std::min(lines->size(), kReceivedLinesReadLimit);
+  for (std::size_t i = 0; i < count; ++i) {
+    hop = ParseReceived((*lines)[i], *lists.recvRegex);
     if (hop.ip.empty()) continue;
     if (IsExcluded(hop.ip, *lists.skipNetworks)) hop.ip.clear();
     if (!hop.ip.empty()) break;

@@ -8,14 +8,21 @@
 
 namespace quorn {
 
+// How many Received: lines, from the top, a check reads at most. The relay
+// that decides is written near the top by the recipient's own servers (real
+// mail carries at most about 15 such lines); only a sender can add more,
+// below, and reading them all would let one header hold the host for
+// seconds. A header whose first lines give no relay to judge is Excluded.
+constexpr std::size_t kReceivedLinesReadLimit = 100;
+
 struct MessageVerdict {
   bool spam = false;
   ippack hop;  // the deciding relay; ip and host empty when none was judged
 };
 
 // Judges a header: unfolds it, collects its Received: lines into
-// ReceivedLines, takes the first relay outside the exclusion networks and
-// classifies it. Records the code in form.LastVerdict. Throws TextError for
+// ReceivedLines, takes the first relay outside the exclusion networks among
+// the first kReceivedLinesReadLimit lines and classifies it. Records the code in form.LastVerdict. Throws TextError for
 // a pattern it cannot use; LastVerdict then keeps its earlier value.
 MessageVerdict JudgeMessage(LiveSettings& form, std::string header);
 

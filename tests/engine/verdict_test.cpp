@@ -162,3 +162,30 @@ TEST(IsSpamVerdict, CountsEveryCodeFromBlacklistedUp) {
 
 }  // namespace
 }  // namespace quorn
+
+namespace quorn {
+namespace {
+
+// A sender can write any number of Received: lines of any length; a check
+// reads a bounded part of them, so a hostile header costs bounded time.
+TEST_F(CheckMessageTest, ReadsOnlyTheTopmostHundredReceivedLines) {
+  std::string header;
+  for (std::size_t i = 0; i < kReceivedLinesReadLimit - 1; ++i) header += Relay("inside", "10.0.0.1");
+  MessageVerdict v = JudgeMessage(form, header + Relay("abc1-2.example.com", "198.51.100.1"));
+  EXPECT_EQ(v.hop.ip, "198.51.100.1");
+
+  header += Relay("inside", "10.0.0.1");
+  v = JudgeMessage(form, header + Relay("abc1-2.example.com", "198.51.100.1"));
+  EXPECT_EQ(v.hop.code, Excluded);
+  EXPECT_EQ(ReceivedLines.Current()->size(), kReceivedLinesReadLimit + 1);  // all collected
+}
+
+TEST_F(CheckMessageTest, ReadsTheStartOfAnOverlongLine) {
+  std::string padding(kReceivedLineReadLimit, 'x');
+  EXPECT_EQ(ParseReceived("Received: from h (mx.example.org [198.51.100.1]) " + padding).ip,
+            "198.51.100.1");
+  EXPECT_EQ(ParseReceived("Received: " + padding + " (mx.example.org [198.51.100.1])").ip, "");
+}
+
+}  // namespace
+}  // namespace quorn
