@@ -1,0 +1,153 @@
+#include "settings/profile_document.h"
+
+#include "settings/profile_file.h"
+
+namespace quorn {
+namespace {
+
+// The blanks the profile functions drop: ASCII white space, and ^Z (DOS
+// end of file).
+bool IsProfileBlank(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A';
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsProfileBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsProfileBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view TrimLeadingBlanks(std::string_view text) {
+  while (!text.empty() && IsProfileBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ProfileDocument ProfileDocument::Parse(std::string_view bytes) {
+  ProfileDocument doc;
+  doc.sections_.push_back(Section{});
+  bool previousKeyUnnamed = false;
+  bool sectionHasKeys = false;
+
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    std::size_t lf = bytes.find('\n', pos);
+    std::size_t next = lf == std::string_view::npos ? bytes.size() : lf + 1;
+    std::string_view line = TrimBlanks(bytes.substr(pos, next - pos));
+    pos = next;
+    if (line.empty()) continue;
+
+    if (line.front() == '[') {
+      std::size_t close = line.rfind(']');
+      if (close != std::string_view::npos) {
+        doc.sections_.push_back(Section{std::string(TrimBlanks(line.substr(1, close - 1))), {}});
+        sectionHasKeys = false;
+        continue;
+      }
+    }
+
+    Key key;
+    std::size_t eq = line.find('=');
+    if (eq != std::string_view::npos) {
+      std::string_view name = line.substr(0, eq);
+      while (!name.empty() && IsProfileBlank(name.back())) name.remove_suffix(1);
+      key.name = std::string(name);
+      key.value = std::string(TrimLeadingBlanks(line.substr(eq + 1)));
+    } else {
+      key.name = std::string(line);
+    }
+    // A key without a name directly after another one is dropped.
+    if (!key.name.empty() || !sectionHasKeys || !previousKeyUnnamed) {
+      previousKeyUnnamed = key.name.empty();
+      sectionHasKeys = true;
+      doc.sections_.back().keys.push_back(std::move(key));
+    }
+  }
+  return doc;
+}
+
+std::string ProfileDocument::Serialize() const {
+  std::string out;
+  for (const Section& section : sections_) {
+    if (!section.name.empty()) out += "[" + section.name + "]\r\n";
+    for (const Key& key : section.keys) {
+      out += key.name;
+      if (key.value) out += "=" + *key.value;
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+const ProfileDocument::Section* ProfileDocument::FindSection(std::string_view name) const {
+  name = TrimBlanks(name);
+  for (const Section& section : sections_) {
+    if (!section.name.empty() && SameName(section.name, name)) return &section;
+  }
+  return nullptr;
+}
+
+ProfileDocument::Section* ProfileDocument::FindSection(std::string_view name) {
+  return const_cast<Section*>(static_cast<const ProfileDocument*>(this)->FindSection(name));
+}
+
+std::optional<std::string> ProfileDocument::Value(std::string_view section,
+                                                  std::string_view key) const {
+  const Section* found = FindSection(section);
+  if (!found) return std::nullopt;
+  key = TrimBlanks(key);
+  for (const Key& k : found->keys) {
+    if (SameName(k.name, key)) return k.value;
+  }
+  return std::nullopt;
+}
+
+bool ProfileDocument::HasKeys(std::string_view section) const {
+  const Section* found = FindSection(section);
+  if (!found) return false;
+  for (const Key& k : found->keys) {
+    if (!k.name.empty() && k.name.front() != ';' && k.value) return true;
+  }
+  return false;
+}
+
+bool ProfileDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  value = TrimLeadingBlanks(value);
+  Section* found = FindSection(section);
+  if (!found) {
+    sections_.push_back(Section{std::string(TrimLeadingBlanks(section)), {}});
+    found = &sections_.back();
+  }
+  std::string_view trimmedKey = TrimBlanks(key);
+  for (Key& k : found->keys) {
+    if (!SameName(k.name, trimmedKey)) continue;
+    if (k.value && *k.value == value) return false;
+    k.value = std::string(value);
+    return true;
+  }
+  found->keys.push_back(Key{std::string(TrimLeadingBlanks(key)), std::string(value)});
+  return true;
+}
+
+std::string ProfileReadValue(std::string_view raw) {
+  bool quoted = raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') &&
+                raw.back() == raw.front();
+  if (quoted) raw.remove_prefix(1);
+  std::string value(raw.substr(0, kProfileValueLimit));
+  // The closing quote goes only when the whole value fitted.
+  if (quoted && raw.size() <= kProfileValueLimit + 1 && !value.empty()) value.pop_back();
+  return value;
+}
+
+}  // namespace quorn

@@ -1,0 +1,59 @@
+// The content of a profile file as the platform's profile functions see it,
+// and the file as they write it back.
+//
+// Grammar read, line by line (a line ends at LF; blanks, CR and ^Z around a
+// line are dropped; empty lines are dropped):
+//   [name]        opens a section; the name runs to the last "]", blanks
+//                 around it dropped. A "[" line without "]" is a key line.
+//   name=value    a key; blanks around the name and before the value dropped
+//   name          a key without a value (kept, never read)
+// Lines before the first section belong to an unnamed section. Nothing is
+// an error: every byte sequence reads as some document. Writing produces
+// "[name]" and "name=value" lines ending in CR LF, without blank lines.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorn {
+
+class ProfileDocument {
+ public:
+  struct Key {
+    std::string name;
+    std::optional<std::string> value;  // none for a line without "="
+  };
+  struct Section {
+    std::string name;  // empty for the lines before the first section
+    std::vector<Key> keys;
+  };
+
+  static ProfileDocument Parse(std::string_view bytes);
+  std::string Serialize() const;
+
+  // The key's raw value; none when the first section of that name (names
+  // compared without regard to case) lacks the key or the key has no value.
+  std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+
+  // Whether the first section of that name holds a key with a name, a value
+  // and no comment mark.
+  bool HasKeys(std::string_view section) const;
+
+  // Sets a key (its value's leading blanks dropped); false when the key
+  // already held that value and nothing changed.
+  bool Set(std::string_view section, std::string_view key, std::string_view value);
+
+ private:
+  Section* FindSection(std::string_view name);
+  const Section* FindSection(std::string_view name) const;
+
+  std::vector<Section> sections_;
+};
+
+// The value a read returns for a raw value: one pair of enclosing quotes
+// (" or ') dropped, cut to kProfileValueLimit characters.
+std::string ProfileReadValue(std::string_view raw);
+
+}  // namespace quorn

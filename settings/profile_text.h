@@ -1,0 +1,28 @@
+// The portable profile file: a reader and writer of our own with the
+// observable rules of the platform's profile functions (profile_document.h).
+// Every call reads the file afresh; a write that changes something replaces
+// the whole file through a temporary file in the same folder, so a failure
+// part-way never leaves a truncated file behind.
+#pragma once
+
+#include <string>
+
+#include "settings/profile_file.h"
+
+namespace quorn {
+
+class TextProfileFile : public ProfileFile {
+ public:
+  explicit TextProfileFile(std::string path) : path_(std::move(path)) {}
+
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& fallback) override;
+  bool HasSection(const std::string& section) override;
+  void WriteString(const std::string& section, const std::string& key,
+                   const std::string& value) override;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace quorn

@@ -1,0 +1,244 @@
+// The settings model against real files, through the platform's profile
+// implementation: our own reader and writer natively, the system's profile
+// functions under Wine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "engine/lists.h"
+#include "engine/text_error.h"
+#include "settings/settings_model.h"
+#include "tests/settings/settings_fixture.h"
+#include "texts/catalog.h"
+
+namespace quorn {
+namespace {
+
+// The file a first start writes, as the platform writes it: CR LF line ends,
+// no blank lines.
+const char kDefaultFile[] =
+    "[FormMain]\r\n"
+    "Top=115\r\n"
+    "Left=192\r\n"
+    "Paralysis=0\r\n"
+    "DropTrash=1\r\n"
+    "ReverseLookup=1\r\n"
+    "AcceptReceivedHost=1\r\n"
+    "Folder=\r\n"
+    "TimeOut=3000\r\n"
+    "[Skip]\r\n"
+    "Count=4\r\n"
+    "Item0=127.0.0.0/8\r\n"
+    "Item1=10.0.0.0/8\r\n"
+    "Item2=172.16.0.0/12\r\n"
+    "Item3=192.168.0.0/16\r\n"
+    "[White]\r\n"
+    "Count=3\r\n"
+    "Item0=.yahoo.co.jp\r\n"
+    "Item1=.docomo.ne.jp\r\n"
+    "Item2=.ezweb.ne.jp\r\n"
+    "[Black]\r\n"
+    "Count=0\r\n"
+    "[Rules]\r\n"
+    "Count=8\r\n"
+    "Item0=# ここにはS25Rのルールを表す正規表現を記述します。\r\n"
+    "Item1=\r\n"
+    "Item2=^[^\\.]*\\d[^\\d\\.]+\\d\r\n"
+    "Item3=^[^\\.]*\\d{5}\r\n"
+    "Item4=^([^\\.]+\\.)?\\d[^\\.]*\\.[^\\.]+\\..+\\.[a-z]\r\n"
+    "Item5=^[^\\.]*\\d\\.[^\\.]*\\d-\\d\r\n"
+    "Item6=^[^\\.]*\\d\\.[^\\.]*\\d\\.[^\\.]+\\..+\\.\r\n"
+    "Item7=^(?:dhcp|dialup|ppp|adsl)[^\\.]*\\d\r\n"
+    "[RecvRegex]\r\n"
+    "Count=11\r\n"
+    "Item0=# ここにはReceived:行にマッチする正規表現を記述します。\r\n"
+    "Item1=# ここに記述する正規表現には二つのグループを記述する必要があり\r\n"
+    "Item2=# ます。最初のグループはホスト名に、２番目のグループはIPアドレ\r\n"
+    "Item3=# スにマッチするよう記述してください。\r\n"
+    "Item4=\r\n"
+    "Item5=# Postfix\r\n"
+    "Item6=\\(([^\\[]*)\\[((?:\\d{1,3}\\.){3}\\d{1,3})\\][^\\)]*\\)\r\n"
+    "Item7=# qmail\r\n"
+    "Item8=from ([^ ]*) \\(HELO [^\\)]*\\) \\(((?:\\d{1,3}\\.){3}\\d{1,3})\\)\r\n"
+    "Item9=# Post.Office\r\n"
+    "Item10=^Received: from ([^\\[]*)\\[((?:\\d{1,3}\\.){3}\\d{1,3})\\][^\\)]*\r\n";
+
+class SettingsModelTest : public SettingsFileTest {
+ protected:
+  std::string Load(const std::string& bytes) {
+    std::string path = PathOf("Quorn.ini");
+    WriteBytes(path, bytes);
+    model.LoadSettings(path);
+    return path;
+  }
+  SettingsModel model;
+};
+
+TEST_F(SettingsModelTest, FirstStartWritesTheDefaultsAndReadsThemBack) {
+  const std::string path = PathOf("Quorn.ini");
+  model.WriteDefaultSettings(path);
+  EXPECT_EQ(ReadBytes(path), kDefaultFile);
+
+  Skip.Replace({});
+  Rules.Replace({});
+  model.LoadSettings(path);
+  EXPECT_EQ(model.IniPath, path);
+  EXPECT_EQ(Skip.Current()->Lines(), DefaultSkipLines());
+  EXPECT_EQ(White.Current()->Lines(), DefaultWhiteLines());
+  EXPECT_EQ(Black.Current()->Lines(), DefaultBlackLines());
+  EXPECT_EQ(Rules.Current()->Lines(), DefaultRulesLines());
+  EXPECT_EQ(RecvRegex.Current()->Lines(), DefaultRecvRegexLines());
+  EXPECT_EQ(SkipNetworks.Current()->size(), 4u);
+  EXPECT_EQ(model.WindowTop(), 115);
+  EXPECT_EQ(model.WindowLeft(), 192);
+  EXPECT_EQ(model.TimeOut, 3000);
+  EXPECT_TRUE(model.DropTrash);
+}
+
+TEST_F(SettingsModelTest, SavingWritesTheLiveSettingsInPlace) {
+  const std::string path = Load(kDefaultFile);
+  model.Paralysis = true;
+  model.Folder = "MailBox\\Spam\\";
+  model.TimeOut = -12;
+  model.MoveWindow(-5, 2000);
+  Black.Replace({"198.51.100.0/24"});
+  model.SaveSettings(path);
+
+  std::string expected = kDefaultFile;
+  auto replace = [&](const std::string& from, const std::string& to) {
+    expected.replace(expected.find(from), from.size(), to);
+  };
+  replace("Top=115", "Top=-5");
+  replace("Left=192", "Left=2000");
+  replace("Paralysis=0", "Paralysis=1");
+  replace("Folder=\r\n", "Folder=MailBox\\Spam\\\r\n");
+  replace("TimeOut=3000", "TimeOut=-12");
+  replace("[Black]\r\nCount=0\r\n", "[Black]\r\nCount=1\r\nItem0=198.51.100.0/24\r\n");
+  EXPECT_EQ(ReadBytes(path), expected);
+
+  SettingsModel again;
+  again.LoadSettings(path);
+  EXPECT_TRUE(again.Paralysis);
+  EXPECT_EQ(again.Folder, "MailBox\\Spam\\");
+  EXPECT_EQ(again.TimeOut, -12);
+  EXPECT_EQ(again.WindowTop(), -5);
+}
+
+TEST_F(SettingsModelTest, AShortenedListLeavesStaleItemsThatTheNextLoadIgnores) {
+  const std::string path = Load(kDefaultFile);
+  Rules.Replace({"^a", "^b", "^c"});
+  model.SaveSettings(path);
+  std::string bytes = ReadBytes(path);
+  EXPECT_NE(bytes.find("[Rules]\r\nCount=3\r\nItem0=^a\r\nItem1=^b\r\nItem2=^c\r\nItem3=^[^\\.]*\\d{5}\r\n"),
+            std::string::npos);
+  EXPECT_NE(bytes.find("Item7=^(?:dhcp|dialup|ppp|adsl)[^\\.]*\\d\r\n[RecvRegex]"), std::string::npos);
+
+  model.LoadSettings(path);
+  EXPECT_EQ(Rules.Current()->Lines(), (TextLines{"^a", "^b", "^c"}));
+}
+
+TEST_F(SettingsModelTest, AnEmptiedListLoadsEmptyNotAsDefaults) {
+  const std::string path = Load(kDefaultFile);
+  Skip.Replace({});
+  model.SaveSettings(path);
+  EXPECT_NE(ReadBytes(path).find("[Skip]\r\nCount=0\r\nItem0=127.0.0.0/8"), std::string::npos);
+  model.LoadSettings(path);
+  EXPECT_TRUE(Skip.Current()->Lines().empty());
+  EXPECT_TRUE(SkipNetworks.Current()->empty());
+}
+
+TEST_F(SettingsModelTest, AMissingOrKeylessSectionLoadsTheBuiltInLinesAndSavesThemBack) {
+  std::string bytes = kDefaultFile;
+  std::size_t rules = bytes.find("[Rules]"), recv = bytes.find("[RecvRegex]");
+  bytes.replace(rules, recv - rules, "");
+  bytes += "[White]\r\n";  // a second, empty White section changes nothing
+  const std::string path = Load(bytes + "[Black]\r\n;Count=5\r\n");
+  EXPECT_EQ(Rules.Current()->Lines(), DefaultRulesLines());
+
+  model.SaveSettings(path);
+  EXPECT_NE(ReadBytes(path).find("[Rules]\r\nCount=8\r\nItem0="), std::string::npos);
+}
+
+TEST_F(SettingsModelTest, ListSectionsWithoutAUsableCount) {
+  Load("[Skip]\r\nItem0=10.0.0.0/8\r\n"
+       "[White]\r\nCount=-3\r\nItem0=x\r\n"
+       "[Black]\r\nCount=2\r\n"
+       "[Rules]\r\nCount=abc\r\nItem0=x\r\n");
+  EXPECT_TRUE(Skip.Current()->Lines().empty());
+  EXPECT_TRUE(White.Current()->Lines().empty());
+  EXPECT_EQ(Black.Current()->Lines(), (TextLines{"", ""}));
+  EXPECT_TRUE(Rules.Current()->Lines().empty());
+  EXPECT_EQ(RecvRegex.Current()->Lines(), DefaultRecvRegexLines());
+}
+
+TEST_F(SettingsModelTest, OddNumbersKeepTheCurrentValue) {
+  const struct {
+    const char* line;
+    std::int32_t timeOut;
+    bool dropTrash;
+  } cases[] = {
+      {"TimeOut=abc\r\nDropTrash=yes", 3000, true},
+      {"TimeOut=0x10\r\nDropTrash=2", 16, true},
+      {"TimeOut=0\r\nDropTrash=0", 0, false},
+      {"TimeOut=$20\r\nDropTrash=", 32, true},
+      {"timeout=  77  \r\nDROPTRASH=\"0\"", 77, false},  // names in any case, blanks, quotes
+  };
+  for (const auto& c : cases) {
+    SettingsModel fresh;
+    std::string path = PathOf("odd.ini");
+    WriteBytes(path, std::string("[FormMain]\r\n") + c.line + "\r\n");
+    fresh.LoadSettings(path);
+    EXPECT_EQ(fresh.TimeOut, c.timeOut) << c.line;
+    EXPECT_EQ(fresh.DropTrash, c.dropTrash) << c.line;
+  }
+}
+
+TEST_F(SettingsModelTest, ABooleanReadAsTrueIsSavedAsOne) {
+  const std::string path = Load("[FormMain]\r\nDropTrash=2\r\n");
+  model.SaveSettings(path);
+  EXPECT_NE(ReadBytes(path).find("DropTrash=1\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsModelTest, ListLinesComeBackWithoutBlanksAndQuotesAroundThem) {
+  const std::string path = Load(kDefaultFile);
+  const std::string longLine(3000, 'w');
+  Black.Replace({"  spaced both ends  ", "\"quoted\"", "'single'", longLine, "日本語の行"});
+  model.SaveSettings(path);
+  model.LoadSettings(path);
+  EXPECT_EQ(Black.Current()->Lines(),
+            (TextLines{"spaced both ends", "quoted", "single", std::string(2047, 'w'), "日本語の行"}));
+}
+
+TEST_F(SettingsModelTest, AFailedSaveReportsThePathAndLosesNothing) {
+  const std::string path = Load(kDefaultFile);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write |
+                                         std::filesystem::perms::group_write |
+                                         std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+  model.TimeOut = 5;
+  Skip.Replace({"10.0.0.0/8"});
+  try {
+    model.SaveSettings(path);
+    FAIL() << "no error";
+  } catch (const TextError& e) {
+    std::string expected = texts::kCannotWriteFile;
+    EXPECT_EQ(std::string(e.what()), expected.replace(expected.find("%s"), 2, path));
+  }
+  EXPECT_EQ(model.TimeOut, 5);
+  EXPECT_EQ(Skip.Current()->Lines(), TextLines{"10.0.0.0/8"});
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_EQ(ReadBytes(path), kDefaultFile);
+}
+
+TEST_F(SettingsModelTest, AMissingFolderCannotBeWritten) {
+  const std::string path = PathOf("no-such-folder/Quorn.ini");
+  EXPECT_THROW(model.WriteDefaultSettings(path), TextError);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  model.LoadSettings(path);  // nothing to read: every list takes its built-in lines
+  EXPECT_EQ(Rules.Current()->Lines(), DefaultRulesLines());
+}
+
+}  // namespace
+}  // namespace quorn
