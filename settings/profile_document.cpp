@@ -114,10 +114,20 @@ std::optional<std::string> ProfileDocument::Value(std::string_view section,
 }
 
 bool ProfileDocument::HasKeys(std::string_view section) const {
-  const Section* found = FindSection(section);
+  // Unlike key look-ups, the listing does not drop blanks around the name.
+  const Section* found = nullptr;
+  for (const Section& s : sections_) {
+    if (!s.name.empty() && SameName(s.name, section)) {
+      found = &s;
+      break;
+    }
+  }
   if (!found) return false;
+  // The platform lists the section's key names, skipping comments and keys
+  // without "="; a list that starts with an empty name reads as no list.
   for (const Key& k : found->keys) {
-    if (!k.name.empty() && k.name.front() != ';' && k.value) return true;
+    if (!k.value || (!k.name.empty() && k.name.front() == ';')) continue;
+    return !k.name.empty();
   }
   return false;
 }

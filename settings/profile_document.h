@@ -37,8 +37,8 @@ class ProfileDocument {
   // compared without regard to case) lacks the key or the key has no value.
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
-  // Whether the first section of that name holds a key with a name, a value
-  // and no comment mark.
+  // Whether the first section of that name holds a key, as the platform
+  // tells: its first key with a value and no comment mark has a name.
   bool HasKeys(std::string_view section) const;
 
   // Sets a key (its value's leading blanks dropped); false when the key

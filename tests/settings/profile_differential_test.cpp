@@ -1,0 +1,166 @@
+// Our own profile reader and writer against the platform's profile
+// functions, under Wine: the same operations on the same starting files
+// must give the same answers and byte-identical files. Any difference is a
+// fault in ours.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/lists.h"
+#include "settings/profile_text.h"
+#include "settings/profile_win32.h"
+#include "settings/settings_model.h"
+#include "tests/settings/settings_fixture.h"
+
+namespace quorn {
+namespace {
+
+// Lines that hand editing, other programs and damage leave in such files.
+// (Bytes that code page 1252 reads as Unicode blanks, such as A0, are left
+// out: Wine under a Western locale would take them for blanks.)
+const std::vector<std::string> kLines = {
+    "[FormMain]", "[ Skip ]", "[skip]", "[Rules]", "[RecvRegex]", "[Black]", "[White]",
+    "[x",         "[Other]]", "[]",     "Count=3", " Count = 2 ", "Item0 = a ",
+    "item1=\"q\"", "Item2='s'", ";Count=1", "noequals", "=v", "=w", "\t",
+    "",           "TimeOut=0x10", "timeout=abc", "Top=-5", "Folder=\"\"", "Item0=\x1A",
+    "Item3=日本語", "ITEM4=  x  y  ", "Paralysis=2", "Count=-1", "Item0=\"open",
+};
+const std::vector<std::string> kLineEnds = {"\r\n", "\n", "\r\r\n", "\r\n\r\n"};
+const std::vector<std::string> kSections = {"FormMain", "Skip", "SKIP", " Skip ", "Rules",
+                                            "Black", "New", "x", "Other]"};
+const std::vector<std::string> kKeys = {"Count", "count", "Item0", "Item1", "Item3", "TimeOut",
+                                        " Top ", "Folder", "New", "noequals"};
+const std::vector<std::string> kValues = {"1", "", "  lead", "trail  ", "\"quoted\"", "'s'",
+                                          "a=b", "日本語", "0x10", "\"", "[x]", ";c"};
+
+template <class T>
+const T& Pick(std::mt19937& random, const std::vector<T>& from) {
+  return from[random() % from.size()];
+}
+
+class ProfileDifferentialTest : public SettingsFileTest {
+ protected:
+  std::string RandomFile(std::mt19937& random) {
+    std::string bytes;
+    int lines = static_cast<int>(random() % 14);
+    for (int i = 0; i < lines; ++i) bytes += Pick(random, kLines) + Pick(random, kLineEnds);
+    return bytes;
+  }
+};
+
+TEST_F(ProfileDifferentialTest, KeyOperationsAgreeWithThePlatform) {
+  std::mt19937 random(4242);
+  for (int round = 0; round < 200; ++round) {
+    const std::string start = RandomFile(random);
+    const std::string ours = PathOf("ours" + std::to_string(round) + ".ini");
+    const std::string theirs = PathOf("theirs" + std::to_string(round) + ".ini");
+    WriteBytes(ours, start);
+    WriteBytes(theirs, start);
+    for (int step = 0; step < 8; ++step) {
+      const std::string& section = Pick(random, kSections);
+      const std::string& key = Pick(random, kKeys);
+      const std::string& value = Pick(random, kValues);
+      TextProfileFile mine(ours);
+      Win32ProfileFile platform(theirs);
+      switch (random() % 3) {
+        case 0:
+          mine.WriteString(section, key, value);
+          platform.WriteString(section, key, value);
+          break;
+        case 1:
+          ASSERT_EQ(mine.ReadString(section, key, value), platform.ReadString(section, key, value))
+              << testing::PrintToString(start) << " [" << section << "] " << key;
+          break;
+        default:
+          ASSERT_EQ(mine.HasSection(section), platform.HasSection(section))
+              << testing::PrintToString(start) << " [" << section << "]";
+      }
+    }
+    ASSERT_EQ(ReadBytes(ours), ReadBytes(theirs)) << testing::PrintToString(start);
+  }
+}
+
+struct Loaded {
+  std::int32_t top, left, timeOut;
+  bool paralysis, dropTrash, reverseLookup, acceptReceivedHost;
+  std::string folder;
+  std::vector<TextLines> lists;
+  bool operator==(const Loaded& o) const {
+    return top == o.top && left == o.left && timeOut == o.timeOut && paralysis == o.paralysis &&
+           dropTrash == o.dropTrash && reverseLookup == o.reverseLookup &&
+           acceptReceivedHost == o.acceptReceivedHost && folder == o.folder && lists == o.lists;
+  }
+};
+
+Loaded Snapshot(const SettingsModel& m) {
+  return {m.WindowTop(), m.WindowLeft(), m.TimeOut, m.Paralysis, m.DropTrash, m.ReverseLookup,
+          m.AcceptReceivedHost, m.Folder,
+          {Skip.Current()->Lines(), White.Current()->Lines(), Black.Current()->Lines(),
+           Rules.Current()->Lines(), RecvRegex.Current()->Lines()}};
+}
+
+// Loads, edits and saves, as the plug-in does across starts, through one
+// implementation of the profile file.
+template <class Profile>
+std::vector<Loaded> LoadEditSave(const std::string& path, bool writeDefaultsFirst) {
+  std::vector<Loaded> seen;
+  UseDefaultLists();
+  SettingsModel model;
+  if (writeDefaultsFirst) {
+    Profile file(path);
+    model.WriteDefaultSettings(file);
+  }
+  {
+    Profile file(path);
+    model.LoadSettings(path, file);
+  }
+  seen.push_back(Snapshot(model));
+  model.TimeOut = 1500;
+  model.Folder = "  Box\\Spam\\ ";
+  Rules.Replace({"^x", ""});
+  Black.Replace({" 192.0.2.0/24 ", "\"spam.example\""});
+  {
+    Profile file(path);
+    model.SaveSettings(file);
+  }
+  SettingsModel again;
+  {
+    Profile file(path);
+    again.LoadSettings(path, file);
+  }
+  seen.push_back(Snapshot(again));
+  {
+    Profile file(path);
+    again.SaveSettings(file);
+  }
+  return seen;
+}
+
+TEST_F(ProfileDifferentialTest, LoadsAndSavesAgreeWithThePlatform) {
+  const std::vector<std::string> starts = {
+      "",
+      "[FormMain]\r\nTop = 10 \r\n  Left=\"20\"\r\n\r\n[Rules]\r\nCount=2\r\nItem0= a \r\nItem1='b'\r\n",
+      "garbage\n[formmain]\nTIMEOUT=0x20\ndroptrash=0\n[Skip]\ncount=1\nitem0=10.0.0.0/8\n[Skip]\nCount=9\n",
+      "[White]\r\n;Count=2\r\n[Black]\r\nCount=3\r\nItem0=x\r\n[Rules\r\n=\r\n=\r\n[RecvRegex]]\r\nCount=1\r\n",
+      "\x1A[FormMain]\r\nFolder=C:\\x\\\r\nParalysis=yes\r\n[Rules]\r\nCount=8\r\nItem7=old\r\n",
+  };
+  int n = 0;
+  for (const std::string& start : starts) {
+    for (bool defaultsFirst : {false, true}) {
+      const std::string ours = PathOf("load-ours" + std::to_string(n) + ".ini");
+      const std::string theirs = PathOf("load-theirs" + std::to_string(n) + ".ini");
+      ++n;
+      WriteBytes(ours, start);
+      WriteBytes(theirs, start);
+      auto mine = LoadEditSave<TextProfileFile>(ours, defaultsFirst);
+      auto platform = LoadEditSave<Win32ProfileFile>(theirs, defaultsFirst);
+      EXPECT_TRUE(mine == platform) << testing::PrintToString(start);
+      EXPECT_EQ(ReadBytes(ours), ReadBytes(theirs)) << testing::PrintToString(start);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quorn
