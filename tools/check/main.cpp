@@ -1,5 +1,6 @@
 // quorn-check: judges message files as the plug-in judges received mail,
-// with the built-in default settings, and prints one line per message:
+// with the built-in default settings or those of an INI file (--settings
+// FILE, read and never written), and prints one line per message:
 //
 //   path <TAB> code <TAB> name <TAB> label <TAB> relay address <TAB> host name
 //
@@ -16,6 +17,7 @@
 
 #include "engine/general.h"
 #include "settings/default_lines.h"
+#include "settings/settings_model.h"
 #include "tools/check/message_file.h"
 #include "tools/check/terminal.h"
 
@@ -24,7 +26,7 @@ namespace fs = std::filesystem;
 namespace quorn {
 namespace {
 
-const char kUsage[] = "usage: quorn-check FILE|FOLDER...\n";
+const char kUsage[] = "usage: quorn-check [--settings FILE] FILE|FOLDER...\n";
 
 // A field of the output line: text a sender wrote may hold tabs and line
 // breaks, so control bytes and backslashes are escaped.
@@ -92,11 +94,20 @@ bool CheckFile(LiveSettings& form, const std::string& path) {
 int Run(int argc, char** argv) {
   UseBinaryStreams();
   std::vector<std::string> files;
+  std::string settingsPath;
   bool ok = true;
+  bool options = true;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
-    if (arg == "--") continue;
-    if (arg.size() > 1 && arg[0] == '-') {
+    if (options && arg == "--") {
+      options = false;
+      continue;
+    }
+    if (options && arg == "--settings" && i + 1 < argc) {
+      settingsPath = argv[++i];
+      continue;
+    }
+    if (options && arg.size() > 1 && arg[0] == '-') {
       std::fputs(kUsage, stderr);
       return 2;
     }
@@ -110,8 +121,19 @@ int Run(int argc, char** argv) {
     return 2;
   }
 
-  LiveSettings form;
-  UseDefaultLists();
+  SettingsModel form;
+  if (settingsPath.empty()) {
+    UseDefaultLists();
+  } else {
+    // The profile functions take a bare name for a file in the system folder.
+    std::error_code ec;
+    fs::path full = fs::absolute(settingsPath, ec);
+    if (ec || !fs::is_regular_file(full, ec)) {
+      std::fprintf(stderr, "quorn-check: no settings file %s\n", settingsPath.c_str());
+      return 2;
+    }
+    form.LoadSettings(full.string());
+  }
   for (const std::string& path : files) ok = CheckFile(form, path) && ok;
   return ok ? 0 : 1;
 }
