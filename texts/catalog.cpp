@@ -7,6 +7,8 @@ const char kInvalidRegex[] = "正規表現が不正です";
 const char kRegexTooComplex[] = "正規表現の照合が複雑すぎます";
 const char kInvalidRegexQuoted[] = "\"%s\"は不正な正規表現です";
 
+const char kFilterFailed[] = "受信したメールを検査できませんでした";
+
 const char kCannotWriteFile[] = "%s に書き込めません";
 
 const char kPlugInName[] = "Quorn spamフィルタ";

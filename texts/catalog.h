@@ -15,6 +15,9 @@ extern const char kInvalidRegex[];       // the pattern does not compile
 extern const char kRegexTooComplex[];    // matching exceeded the library's limits
 extern const char kInvalidRegexQuoted[]; // printf format: "%s" is no valid pattern
 
+// An error of the receipt filter that is no pattern's.
+extern const char kFilterFailed[];
+
 // Settings file.
 extern const char kCannotWriteFile[];    // printf format with the path
 

@@ -1,0 +1,173 @@
+// The module's entry and the callbacks of its frame: start-up, menus, the
+// information record and the settings. The receipt hook is in receipt.cpp.
+#include <windows.h>
+
+#include "commands/commands.h"
+#include "engine/text_error.h"
+#include "host/plugin_api.h"
+#include "host/plugin_state.h"
+#include "host/velmo_api.h"
+#include "texts/catalog.h"
+#include "win32/message_box.h"
+
+namespace quorn {
+
+HINSTANCE PlugInModule = nullptr;
+std::unique_ptr<TFormMain> FormMain;
+std::unique_ptr<TFormFolder> FormFolder;
+std::string PlugInFolder;
+std::string IniFilePath;
+bool FilterErrorShown = false;
+
+std::string LookupFolderDisplayName(const std::string& folderId) {
+  return HostText(HostAPI.VMA_GetFolderDisplayName(folderId.c_str()));
+}
+
+namespace {
+
+struct MenuCommand {
+  const char* caption;
+  const char* status;
+  VelmoCommandHandler handler;
+};
+
+const MenuCommand kMenuCommands[] = {
+    {texts::kSortSpamCaption, texts::kSortSpamStatus, SortSpamCommand},
+    {texts::kCheckSpamCaption, texts::kCheckSpamStatus, CheckSpamCommand},
+    {texts::kInspectCaption, texts::kInspectStatus, InspectReceivedCommand},
+};
+
+bool IsDirectory(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CopyText(char* field, std::size_t width, const char* text) {
+  lstrcpynA(field, text, static_cast<int>(width));
+}
+
+// At unload the settings reach the file and the windows go. No window may
+// be shown here (the loader lock is held): a save that fails is given up.
+void Unload(bool processExiting) {
+  if (FormMain && !IniFilePath.empty()) {
+    try {
+      FormMain->SaveSettings(IniFilePath);
+    } catch (...) {
+    }
+  }
+  if (processExiting) {
+    // The process is ending and its windows with it: leave them alone.
+    (void)FormMain.release();
+    (void)FormFolder.release();
+    return;
+  }
+  FormMain.reset();
+  FormFolder.reset();
+}
+
+}  // namespace
+}  // namespace quorn
+
+using namespace quorn;
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
+  switch (reason) {
+    case DLL_PROCESS_ATTACH:
+      PlugInModule = module;
+      return Guarded(FALSE, [] { return HostAPI.BindHost() ? TRUE : FALSE; });
+    case DLL_PROCESS_DETACH:
+      Guarded(TRUE, [&] {
+        Unload(reserved != nullptr);
+        return TRUE;
+      });
+      return TRUE;
+    default:
+      return TRUE;
+  }
+}
+
+int WINAPI VMC_OnStart() {
+  return Guarded(0, [] {
+    if (FormMain) return 0;  // started already
+    const std::string dataFolder = HostText(HostAPI.VMA_GetDataFolder());
+    FormMain = std::make_unique<TFormMain>(PlugInModule);
+    FormMain->FolderNameHook = LookupFolderDisplayName;
+    FormFolder = std::make_unique<TFormFolder>();
+    FormFolder->DataFolder = dataFolder;
+
+    PlugInFolder = dataFolder + "PlugIns";
+    if (!IsDirectory(PlugInFolder)) CreateDirectoryA(PlugInFolder.c_str(), nullptr);
+    IniFilePath = PlugInFolder + "\\" + "Quorn" + ".ini";
+    if (!IsFile(IniFilePath)) {
+      try {
+        FormMain->WriteDefaultSettings(IniFilePath);
+      } catch (const TextError& e) {
+        // Go on with the built-in defaults, which the load below falls back to.
+        ShowMessage(e.what(), MessageKind::Error);
+      }
+    }
+    FormMain->LoadSettings(IniFilePath);
+    return 0;
+  });
+}
+
+int WINAPI VMC_OnExit() { return 0; }
+int WINAPI VMC_OnEveryMinute() { return 0; }
+
+int WINAPI VMC_OnMenuInit(HWND, HMENU menu, int type) {
+  return Guarded(0, [&] {
+    if (type != 1 || !HostAPI.VMA_RegisterCommand) return 0;
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    for (const MenuCommand& command : kMenuCommands) {
+      int id = HostAPI.VMA_RegisterCommand(command.status, type, command.handler);
+      AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(id), command.caption);
+    }
+    return 0;
+  });
+}
+
+int WINAPI VMC_OnPlugInSetup(HWND) {
+  return Guarded(1, [] {
+    const std::string mailBox = HostText(HostAPI.VMA_GetCurrentMailBox());
+    if (FormFolder) {
+      FormFolder->MailBox = mailBox;
+      FormFolder->RootCaption = LookupFolderDisplayName(mailBox);
+      if (FormMain) {
+        FilterErrorShown = false;
+        FormMain->ShowModal();
+      }
+      return 1;
+    }
+    ShowMessage(texts::kNotReady, MessageKind::Information);
+    return 1;
+  });
+}
+
+int WINAPI VMC_OnPlugInInfo(VMPlugInInfo* info) {
+  return Guarded(0, [&] {
+    if (!info) return 0;
+    CopyText(info->Name, sizeof info->Name, texts::kPlugInName);
+    CopyText(info->Vendor, sizeof info->Vendor, texts::kPlugInVendor);
+    CopyText(info->Version, sizeof info->Version, texts::kPlugInVersion);
+    CopyText(info->Description, sizeof info->Description, texts::kPlugInDescription);
+    return 0;
+  });
+}
+
+int WINAPI VMC_OnOpenFolder(const char*) { return 0; }
+int WINAPI VMC_OnOpenMail(const char*) { return 0; }
+int WINAPI VMC_OnSend(const char*) { return 0; }
+int WINAPI VMC_OnFinishRetrieve(int) { return 0; }
+int WINAPI VMC_OnOpenCompose(HWND, int) { return 0; }
+int WINAPI VMC_OnOutgoing(HWND, int) { return 0; }
+int WINAPI VMC_OnRetrieve(const char*, const char*) { return 0; }
+int WINAPI VMC_OnKeyDispatch(HWND, int, int) { return 0; }
+int WINAPI VMC_OnDragDrop(const char*, const char*, int, int) { return 0; }
+
+// The marker text hosts look for in a plug-in's image.
+extern "C" __attribute__((used)) const char VelmoPlugInMarker[] = "Velmo! plugin";

@@ -1,0 +1,78 @@
+#include "host/receipt.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+#include "engine/text_error.h"
+#include "engine/verdict.h"
+#include "host/plugin_api.h"
+#include "host/plugin_state.h"
+#include "host/velmo_api.h"
+#include "texts/catalog.h"
+#include "win32/message_box.h"
+
+namespace quorn {
+
+bool MovePending = false;
+char StampBuffer[kStampBufferSize] = {};
+
+namespace {
+
+// The folder text of the last move answer; the host reads it after the call.
+std::string MoveAnswer;
+
+// Shows the first error of the receipt filter; later ones stay silent until
+// the settings are opened again.
+void ReportFilterError(const std::string& text) {
+  if (!FilterErrorShown) ShowMessage(text, MessageKind::Error);
+  FilterErrorShown = true;
+}
+
+}  // namespace
+
+void MoveToSpamFolder(const std::string& messageId) {
+  if (!FormMain) return;
+  std::string destination = FormMain->DropTrash
+                                ? HostText(HostAPI.VMA_GetCurrentMailBox()) + "!Trash\\"
+                                : FormMain->Folder;
+  HostAPI.VMA_SetSel(nullptr, FALSE);
+  HostAPI.VMA_SetSel(messageId.c_str(), TRUE);
+  HostAPI.VMA_MoveSelectedMessages(destination.c_str(), FALSE);
+}
+
+}  // namespace quorn
+
+using namespace quorn;
+
+int WINAPI VMC_OnBeforeFilter(const char* message, int* action, char** text) {
+  return Guarded(0, [&] {
+    if (!action || !text) return 0;
+    if (MovePending) {
+      MoveAnswer = FormMain ? FormMain->Folder : std::string();
+      *action = 0;
+      *text = MoveAnswer.data();
+      MovePending = false;
+      return 2;
+    }
+    if (!FormMain || FormMain->Paralysis || !message) return 0;
+
+    const char* end = std::strstr(message, "\r\n\r\n");
+    if (!end) return 0;
+    try {
+      if (!CheckMessage(*FormMain, std::string(message, end))) return 0;
+    } catch (const TextError& e) {
+      ReportFilterError(e.what());
+      return 0;
+    } catch (...) {
+      ReportFilterError(texts::kFilterFailed);
+      return 0;
+    }
+
+    MovePending = true;
+    std::snprintf(StampBuffer, sizeof StampBuffer, "X-Quorn: type=%s", VerdictLabel(*FormMain));
+    *action = 8;
+    *text = StampBuffer;
+    return 3;
+  });
+}

@@ -1,0 +1,49 @@
+// The host simulator's state: a stand-in for the mail client, as the plug-in
+// sees it through the host functions it calls.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "host/velmo_api.h"
+
+namespace sim {
+
+struct Message {
+  std::string id;      // "<mailbox>#<n>"
+  std::string folder;  // the folder ID it lies in
+  std::string text;    // header, empty line, body; CR LF line ends
+  bool selected = false;
+};
+
+struct Command {
+  int id;
+  std::string status;  // Shift-JIS, as registered
+  int menuType;
+  quorn::VelmoCommandHandler handler;
+};
+
+struct Host {
+  std::string version = "2.00.10";
+  std::string dataFolder;             // ends with "\"
+  std::string currentMailBox = "MailBox1\\";
+  std::string currentMail;
+  std::vector<Message> messages;
+  std::vector<Command> commands;
+  int nextCommandId = 40001;
+  // Buffers behind the texts the host hands out (valid until the next call).
+  std::string returned[4];
+};
+
+extern Host TheHost;
+
+// One line of the transcript, UTF-8.
+void Say(const std::string& line);
+// A Shift-JIS text of the plug-in, for the transcript.
+std::string Show(const std::string& shiftJis);
+// A path under the data folder, shown as "<data>\...".
+std::string ShowPath(const std::string& path);
+
+}  // namespace sim

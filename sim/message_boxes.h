@@ -1,0 +1,14 @@
+// Every message box the plug-in shows is recorded in the transcript and
+// answered at once, so no scenario can block on a dialog.
+#pragma once
+
+namespace sim {
+
+enum class BoxAnswer { Yes, No };
+
+// Starts answering the boxes of this thread.
+void AnswerMessageBoxes();
+// How the next boxes with Yes and No are answered (OK boxes get OK).
+void SetBoxAnswer(BoxAnswer answer);
+
+}  // namespace sim

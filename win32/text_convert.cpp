@@ -1,0 +1,39 @@
+#include "win32/text_convert.h"
+
+#include <windows.h>
+
+namespace quorn {
+namespace {
+
+constexpr UINT kShiftJis = 932;
+
+std::string Narrow(UINT codePage, const std::wstring& text) {
+  if (text.empty()) return std::string();
+  int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                 0, nullptr, nullptr);
+  if (size <= 0) return std::string();
+  std::string out(static_cast<std::size_t>(size), '\0');
+  int written = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                    out.data(), size, nullptr, nullptr);
+  out.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+  return out;
+}
+
+}  // namespace
+
+std::wstring WideFromShiftJis(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  int size = MultiByteToWideChar(kShiftJis, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (size <= 0) return std::wstring();
+  std::wstring out(static_cast<std::size_t>(size), L'\0');
+  int written = MultiByteToWideChar(kShiftJis, 0, text.data(), static_cast<int>(text.size()),
+                                    out.data(), size);
+  out.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+  return out;
+}
+
+std::string ShiftJisFromWide(const std::wstring& text) { return Narrow(kShiftJis, text); }
+
+std::string Utf8FromWide(const std::wstring& text) { return Narrow(CP_UTF8, text); }
+
+}  // namespace quorn
