@@ -45,5 +45,7 @@ void Say(const std::string& line);
 std::string Show(const std::string& shiftJis);
 // A path under the data folder, shown as "<data>\...".
 std::string ShowPath(const std::string& path);
+// A text with every mention of the data folder shown as "<data>\".
+std::string HideDataFolder(std::string text);
 
 }  // namespace sim

@@ -52,6 +52,14 @@ std::string ShowPath(const std::string& path) {
   return path;
 }
 
+std::string HideDataFolder(std::string text) {
+  const std::string& folder = TheHost.dataFolder;
+  for (std::size_t at; !folder.empty() && (at = text.find(folder)) != std::string::npos;) {
+    text.replace(at, folder.size(), "<data>\\");
+  }
+  return text;
+}
+
 namespace {
 
 std::string ShiftJisFromUtf8(const std::string& utf8) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 #include "sim/host.h"
@@ -11,6 +12,7 @@ namespace sim {
 namespace {
 
 HHOOK Hook = nullptr;
+HWND PendingBox = nullptr;
 BoxAnswer Answer = BoxAnswer::Yes;
 
 std::string OneLine(std::string text) {
@@ -19,26 +21,52 @@ std::string OneLine(std::string text) {
   return text;
 }
 
+std::wstring ClassOf(HWND window) {
+  wchar_t name[32] = {};
+  GetClassNameW(window, name, 32);
+  return name;
+}
+
+// The box's message: the longest text among its static controls (the icon
+// is a static control without text).
+BOOL CALLBACK CollectText(HWND child, LPARAM param) {
+  auto* text = reinterpret_cast<std::wstring*>(param);
+  if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0) {
+    wchar_t buffer[4096] = {};
+    GetWindowTextW(child, buffer, 4096);
+    if (wcslen(buffer) > text->size()) *text = buffer;
+  }
+  return TRUE;
+}
+
+bool HasButton(HWND box, int id) {
+  HWND button = GetDlgItem(box, id);
+  return button && IsWindowVisible(button);
+}
+
+// Reads and answers the box once its dialog is set up: the box's own message
+// loop runs this timer.
+void CALLBACK AnswerPendingBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND box = PendingBox;
+  PendingBox = nullptr;
+  if (!box || !IsWindow(box)) return;
+  std::wstring text;
+  EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+  bool question = HasButton(box, IDYES);
+  int answer = question ? (Answer == BoxAnswer::Yes ? IDYES : IDNO) : IDOK;
+  Say(std::string("  box [") + (question ? "Yes/No" : "OK") + "]: " +
+      OneLine(HideDataFolder(quorn::Utf8FromWide(text))) + (question ? (answer == IDYES ? " -> Yes" : " -> No") : ""));
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+}
+
 LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
-    HWND box = reinterpret_cast<HWND>(wParam);
-    wchar_t className[16] = {};
-    GetClassNameW(box, className, 16);
-    if (std::wstring(className) == L"#32770") {
-      wchar_t text[4096] = {};
-      GetDlgItemTextW(box, 0xFFFF, text, 4096);
-      std::string buttons;
-      int answer = IDOK;
-      if (GetDlgItem(box, IDYES)) {
-        buttons = "Yes/No";
-        answer = Answer == BoxAnswer::Yes ? IDYES : IDNO;
-      } else {
-        buttons = "OK";
-      }
-      Say("  box [" + buttons + "]: " + OneLine(quorn::Utf8FromWide(text)) +
-          (buttons == "OK" ? "" : (answer == IDYES ? " -> Yes" : " -> No")));
-      PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (ClassOf(window) == L"#32770" && !PendingBox) {
+      PendingBox = window;
+      SetTimer(nullptr, 0, 10, AnswerPendingBox);
     }
   }
   return CallNextHookEx(Hook, code, wParam, lParam);
