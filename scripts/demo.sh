@@ -1,12 +1,34 @@
 #!/usr/bin/env bash
-# The main job: builds the checker and judges the sample messages shipped in
-# samples/ with the built-in default settings, as the plug-in would judge
-# them on receipt.
+# The main job: builds quorn.dll (the 32-bit product goes to dist/quorn.dll)
+# and runs the plug-in inside the host simulator on a fresh data folder with
+# the built-in default settings: its first start, the INI file it wrote, and
+# what it does with each sample message in samples/.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release -DQUORN_BUILD_TESTS=OFF -DQUORN_BUILD_BENCH=OFF >/dev/null
-cmake --build build/native -j "$(nproc)" --target quorn-check >/dev/null
-echo "file	code	verdict	label	relay	host"
-build/native/tools/check/quorn-check samples
+
+jobs=$(nproc)
+build() { # arch, targets...
+  local arch=$1
+  shift
+  cmake -S . -B "build/demo-$arch" -DCMAKE_BUILD_TYPE=Release -DQUORN_BUILD_TESTS=OFF \
+    -DQUORN_BUILD_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" >/dev/null
+  cmake --build "build/demo-$arch" -j "$jobs" --target "$@" >/dev/null
+}
+
+build i686 quorn quorn-host
+mkdir -p dist
+cp build/demo-i686/host/quorn.dll dist/quorn.dll
+echo "built dist/quorn.dll (32-bit Windows)"
+
+# The kernel of some virtual machines cannot run 32-bit programs; the same
+# code built for 64-bit Windows shows the same behaviour there.
+arch=i686
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  echo "note: this machine cannot run 32-bit programs; running the 64-bit build in 64-bit Wine"
+  arch=x86_64
+  build x86_64 quorn quorn-host
+fi
+echo
+cmake/wine-run.sh "build/demo-$arch/sim/quorn-host.exe" "build/demo-$arch/host/quorn.dll" samples/demo.scenario

@@ -33,6 +33,9 @@ if /usr/lib/wine/wine --version >/dev/null 2>&1; then can_run_32=ON; else can_ru
 configure_and_build build/win-i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUORN_BUILD_BENCH=OFF \
   -DQUORN_RUN_TEST_PROGRAMS=$can_run_32
 
+mkdir -p dist
+cp build/win-i686/host/quorn.dll dist/quorn.dll
+
 run_tests build/native
 run_tests build/sanitize
 run_tests build/win-x86_64

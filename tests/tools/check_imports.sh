@@ -11,6 +11,6 @@ for file in "$@"; do
   while read -r dll; do
     if ! grep -qiE "$allowed" <<<"$dll"; then echo "FAIL $file imports $dll"; fail=1; fi
   done < <("$objdump" -p "$file" | sed -n 's/^\s*DLL Name: //p')
-  [ $fail = 0 ] && echo "ok   $file imports only system DLLs"
+  [ $fail = 0 ] && echo "ok   $(basename "$file") imports only system DLLs"
 done
 exit $fail
