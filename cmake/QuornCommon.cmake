@@ -7,6 +7,10 @@ set(QUORN_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=CP932)
 add_library(quorn_options INTERFACE)
 target_compile_options(quorn_options INTERFACE
   -Wall -Wextra -Wpedantic -Werror ${QUORN_CHARSET_FLAGS})
+if(WIN32)
+  # windows.h without the old Winsock, so that winsock2.h can follow it.
+  target_compile_definitions(quorn_options INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX)
+endif()
 
 # Boost.Regex is header-only. For the MinGW builds the include path must not be
 # /usr/include itself (its glibc headers would shadow MinGW's), so a folder

@@ -8,6 +8,7 @@ packages=(
   libboost1.81-dev libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine32:i386 wine64
+  libc-ares-dev iproute2 util-linux
 )
 
 missing=()

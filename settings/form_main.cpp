@@ -31,6 +31,10 @@ TFormMain::~TFormMain() {
 
 void TFormMain::ShowModal() {}
 
+std::string TFormMain::ResolveHostName(const std::string& ip) {
+  return lookups_.Resolve(window_, ip, TimeOut, OsMajorVersion, LookupAnswered);
+}
+
 LRESULT CALLBACK TFormMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -38,7 +42,7 @@ LRESULT CALLBACK TFormMain::WindowProc(HWND window, UINT message, WPARAM wParam,
   }
   auto* form = reinterpret_cast<TFormMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_APP && form) {
-    form->LookupAnswered = true;
+    if (form->lookups_.OnAnswer(wParam, lParam)) form->LookupAnswered = true;
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);

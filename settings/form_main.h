@@ -1,6 +1,7 @@
 // TFormMain: the settings window, which also holds the live settings and
 // the engine's state (SettingsModel). Its window receives the answers of
-// asynchronous reverse lookups (message WM_APP). Until the settings window's
+// asynchronous reverse lookups (message WM_APP) and sets LookupAnswered for
+// the answer to the current request. Until the settings window's
 // controls are built, the window stays hidden and showing it shows nothing.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "settings/settings_model.h"
+#include "win32/host_lookup.h"
 
 namespace quorn {
 
@@ -25,6 +27,10 @@ class TFormMain : public SettingsModel {
   // Shows the settings window modally.
   void ShowModal();
 
+  // The reverse lookup through Windows Sockets, its answer posted to this
+  // window; see win32/host_lookup.h.
+  std::string ResolveHostName(const std::string& ip) override;
+
   // Turns a folder ID into the name shown for it.
   std::function<std::string(const std::string&)> FolderNameHook;
 
@@ -33,6 +39,7 @@ class TFormMain : public SettingsModel {
 
   HINSTANCE module_;
   HWND window_ = nullptr;
+  HostLookups lookups_;
 };
 
 }  // namespace quorn

@@ -23,6 +23,8 @@ grep -q '^does-not-exist.eml: ' /tmp/quorn-check-cli.err || { echo "FAIL unreada
 
 "$@" >/dev/null 2>&1; check "no arguments" 2 $?
 "$@" --bogus samples/messages >/dev/null 2>&1; check "unknown option" 2 $?
+"$@" --timeout soon samples/messages >/dev/null 2>&1; check "bad time-out" 2 $?
+"$@" --timeout 0 samples/messages/04-no-host-name.eml >/dev/null 2>&1; check "time-out 0" 0 $?
 
 # Settings from a file: a Received: pattern with three groups stops the check
 # of a message that it matches, with the reason in UTF-8 on standard error.

@@ -1,6 +1,8 @@
 // quorn-check: judges message files as the plug-in judges received mail,
 // with the built-in default settings or those of an INI file (--settings
-// FILE, read and never written), and prints one line per message:
+// FILE, read and never written), looking up relays without a usable name
+// in their line (--timeout MS overrides the settings' time-out), and prints
+// one line per message:
 //
 //   path <TAB> code <TAB> name <TAB> label <TAB> relay address <TAB> host name
 //
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -18,6 +21,8 @@
 #include "engine/general.h"
 #include "settings/default_lines.h"
 #include "settings/settings_model.h"
+#include "settings/value_format.h"
+#include "tools/check/checker_settings.h"
 #include "tools/check/message_file.h"
 #include "tools/check/terminal.h"
 
@@ -26,7 +31,7 @@ namespace fs = std::filesystem;
 namespace quorn {
 namespace {
 
-const char kUsage[] = "usage: quorn-check [--settings FILE] FILE|FOLDER...\n";
+const char kUsage[] = "usage: quorn-check [--settings FILE] [--timeout MS] FILE|FOLDER...\n";
 
 // A field of the output line: text a sender wrote may hold tabs and line
 // breaks, so control bytes and backslashes are escaped.
@@ -95,6 +100,7 @@ int Run(int argc, char** argv) {
   UseBinaryStreams();
   std::vector<std::string> files;
   std::string settingsPath;
+  std::optional<std::int32_t> timeout;
   bool ok = true;
   bool options = true;
   for (int i = 1; i < argc; ++i) {
@@ -105,6 +111,15 @@ int Run(int argc, char** argv) {
     }
     if (options && arg == "--settings" && i + 1 < argc) {
       settingsPath = argv[++i];
+      continue;
+    }
+    if (options && arg == "--timeout" && i + 1 < argc) {
+      auto value = ParseProfileInt(argv[++i]);
+      if (!value) {
+        std::fputs(kUsage, stderr);
+        return 2;
+      }
+      timeout = value;
       continue;
     }
     if (options && arg.size() > 1 && arg[0] == '-') {
@@ -121,7 +136,8 @@ int Run(int argc, char** argv) {
     return 2;
   }
 
-  SettingsModel form;
+  std::unique_ptr<SettingsModel> settings = MakeCheckerSettings();
+  SettingsModel& form = *settings;
   if (settingsPath.empty()) {
     UseDefaultLists();
   } else {
@@ -134,6 +150,7 @@ int Run(int argc, char** argv) {
     }
     form.LoadSettings(full.string());
   }
+  if (timeout) form.TimeOut = *timeout;
   for (const std::string& path : files) ok = CheckFile(form, path) && ok;
   return ok ? 0 : 1;
 }
