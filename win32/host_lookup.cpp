@@ -59,7 +59,7 @@ std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_
   } done{busy_};
 
   unsigned long address = inet_addr(ip.c_str());
-  std::int32_t remaining = timeoutMs;
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs > 0 ? timeoutMs : 0);
   SocketsInUse sockets;
 
   if (osMajorVersion == 4) {
@@ -75,9 +75,14 @@ std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_
   if (task) buffers_[task] = std::move(buffer);
   current_ = task;
 
-  while (remaining > 0 && !answered) {
-    Sleep(static_cast<DWORD>(remaining < kPauseMs ? remaining : kPauseMs));
-    remaining -= kPauseMs;
+  // Each pause ends early when a message arrives, the answer among them,
+  // so the user interface and the answer wait for no more than a moment.
+  while (timeoutMs > 0 && !answered) {
+    ULONGLONG now = GetTickCount64();
+    if (now >= deadline) break;
+    ULONGLONG left = deadline - now;
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left < kPauseMs ? left : kPauseMs),
+                                QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     ProcessPendingMessages();
   }
   current_ = nullptr;

@@ -1,7 +1,8 @@
 // The reverse lookup with Windows Sockets 1.1: WSAAsyncGetHostByAddr with
 // its answer posted to a window as WM_APP, a wait in pauses of at most
-// 100 ms with the thread's window messages processed between them, and
-// WSACancelAsyncRequest at the time-out; the blocking gethostbyaddr on
+// 100 ms (each ending early when a message arrives) with the thread's
+// window messages processed between them, and WSACancelAsyncRequest at the
+// time-out; the blocking gethostbyaddr on
 // systems of major version 4, where the time-out does not apply.
 //
 // An answer counts only when it carries the current request's task handle;
