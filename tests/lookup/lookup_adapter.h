@@ -12,4 +12,8 @@ namespace quorn {
 std::string PlatformLookup(const std::string& ip, std::int32_t timeoutMs,
                            const std::function<void()>& whileWaiting = nullptr);
 
+// The DLL's blocking lookup for systems of major version 4; false where the
+// platform has none.
+bool UseBlockingLookup(bool on);
+
 }  // namespace quorn

@@ -8,4 +8,6 @@ std::string PlatformLookup(const std::string& ip, std::int32_t timeoutMs,
   return LookUpHostName(ip, timeoutMs, whileWaiting);
 }
 
+bool UseBlockingLookup(bool) { return false; }
+
 }  // namespace quorn

@@ -33,4 +33,9 @@ std::string PlatformLookup(const std::string& ip, std::int32_t timeoutMs,
   return name;
 }
 
+bool UseBlockingLookup(bool on) {
+  TestForm().OsMajorVersion = on ? 4 : 5;
+  return true;
+}
+
 }  // namespace quorn

@@ -77,6 +77,13 @@ TEST_F(LookupWithSilentServer, EventsAreProcessedWhileWaiting) {
   EXPECT_GE(calls, 4);  // at least every 100 ms
 }
 
+TEST_F(LookupWithSilentServer, TheBlockingLookupOfVersion4FindsTheName) {
+  if (!UseBlockingLookup(true)) GTEST_SKIP() << "only the DLL has a blocking lookup";
+  std::string name = PlatformLookup(kListed, 0);  // the time-out does not apply
+  UseBlockingLookup(false);
+  EXPECT_EQ(name, kListedName);
+}
+
 TEST_F(LookupWithoutServer, ARefusedQueryFailsWithoutWaitingOutTheTimeOut) {
   std::string name = "unset";
   long long took = Timed([&] { name = PlatformLookup(kUnlisted, 5000); });
