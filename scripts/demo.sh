@@ -12,7 +12,7 @@ jobs=$(nproc)
 build() { # arch, targets...
   local arch=$1
   shift
-  cmake -S . -B "build/demo-$arch" -DCMAKE_BUILD_TYPE=Release -DQUORN_BUILD_TESTS=OFF \
+  cmake -S . -B "build/demo-$arch" --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release -DQUORN_BUILD_TESTS=OFF \
     -DQUORN_BUILD_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" >/dev/null
   cmake --build "build/demo-$arch" -j "$jobs" --target "$@" >/dev/null
 }

@@ -14,7 +14,7 @@ jobs=$(nproc)
 configure_and_build() { # dir, extra cmake arguments...
   local dir=$1
   shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  cmake -S . -B "$dir" --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
 }
 run_tests() { # dir, extra ctest arguments...
