@@ -48,6 +48,9 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
     }
   }
   std::error_code ec;
+  fs::file_status before = fs::status(target, ec);
+  if (!ec && fs::exists(before)) fs::permissions(temporary, before.permissions(), ec);  // keep the file's mode
+  ec.clear();
   fs::rename(temporary, target, ec);
   if (ec) {
     std::error_code ignored;

@@ -232,6 +232,17 @@ TEST_F(SettingsModelTest, AFailedSaveReportsThePathAndLosesNothing) {
   EXPECT_EQ(ReadBytes(path), kDefaultFile);
 }
 
+TEST_F(SettingsModelTest, ASaveKeepsTheFilesPermissions) {
+  const std::string path = Load(kDefaultFile);
+  const auto mode = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+  std::filesystem::permissions(path, mode);
+  if (std::filesystem::status(path).permissions() != mode) GTEST_SKIP() << "no such modes here";
+  model.TimeOut = 7;
+  model.SaveSettings(path);
+  EXPECT_EQ(std::filesystem::status(path).permissions(), mode);
+  EXPECT_NE(ReadBytes(path).find("TimeOut=7\r\n"), std::string::npos);
+}
+
 TEST_F(SettingsModelTest, AMissingFolderCannotBeWritten) {
   const std::string path = PathOf("no-such-folder/Quorn.ini");
   EXPECT_THROW(model.WriteDefaultSettings(path), TextError);
