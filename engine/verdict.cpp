@@ -10,7 +10,7 @@
 
 namespace quorn {
 
-MessageVerdict JudgeMessage(LiveSettings& form, std::string header) {
+MessageVerdict JudgeMessage(LiveSettings& form, const std::string& header) {
   const ListSnapshot lists = ListSnapshot::Take();
   CollectReceivedLines(UnfoldHeader(header));
   const auto lines = ReceivedLines.Current();
@@ -37,7 +37,7 @@ MessageVerdict JudgeMessage(LiveSettings& form, std::string header) {
 }
 
 bool CheckMessage(LiveSettings& form, std::string header) {
-  return JudgeMessage(form, std::move(header)).spam;
+  return JudgeMessage(form, header).spam;
 }
 
 const char* VerdictLabel(const LiveSettings& form) {

@@ -24,7 +24,7 @@ struct MessageVerdict {
 // ReceivedLines, takes the first relay outside the exclusion networks among
 // the first kReceivedLinesReadLimit lines and classifies it. Records the code in form.LastVerdict. Throws TextError for
 // a pattern it cannot use; LastVerdict then keeps its earlier value.
-MessageVerdict JudgeMessage(LiveSettings& form, std::string header);
+MessageVerdict JudgeMessage(LiveSettings& form, const std::string& header);
 
 // JudgeMessage's spam decision alone.
 bool CheckMessage(LiveSettings& form, std::string header);

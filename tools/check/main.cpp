@@ -84,7 +84,7 @@ bool CheckFile(LiveSettings& form, const std::string& path) {
     return false;
   }
   try {
-    MessageVerdict verdict = JudgeMessage(form, std::move(*header));
+    MessageVerdict verdict = JudgeMessage(form, *header);
     std::printf("%s\t%d\t%s\t%s\t%s\t%s\n", Field(path).c_str(),
                 static_cast<int>(verdict.hop.code), VerdictName(verdict.hop.code).c_str(),
                 verdict.spam ? VerdictLabel(form) : "", Field(verdict.hop.ip).c_str(),
