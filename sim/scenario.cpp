@@ -1,0 +1,349 @@
+#include "sim/scenario.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+#include "host/plugin_api.h"
+#include "sim/host.h"
+#include "sim/message_boxes.h"
+#include "tools/check/message_file.h"
+#include "win32/text_convert.h"
+
+namespace fs = std::filesystem;
+
+namespace sim {
+namespace {
+
+std::string ShiftJisFromUtf8(const std::string& utf8) {
+  int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  return quorn::ShiftJisFromWide(wide);
+}
+
+std::string ReadFileBytes(const fs::path& path, bool* ok = nullptr) {
+  std::ifstream in(path, std::ios::binary);
+  if (ok) *ok = static_cast<bool>(in);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// "\r", "\n" and "\t" in a script's text argument.
+std::string Unescape(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size()) {
+      char c = text[i + 1];
+      if (c == 'r' || c == 'n' || c == 't' || c == '\\') {
+        out.push_back(c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : '\\');
+        ++i;
+        continue;
+      }
+    }
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
+struct PlugIn {
+  HMODULE module = nullptr;
+  decltype(&VMC_OnStart) onStart = nullptr;
+  decltype(&VMC_OnExit) onExit = nullptr;
+  decltype(&VMC_OnMenuInit) onMenuInit = nullptr;
+  decltype(&VMC_OnPlugInSetup) onSetup = nullptr;
+  decltype(&VMC_OnPlugInInfo) onInfo = nullptr;
+  decltype(&VMC_OnBeforeFilter) onBeforeFilter = nullptr;
+};
+
+template <class T>
+void Bind(HMODULE module, T& entry, const char* name) {
+  entry = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  if (!entry) Say(std::string("  MISSING EXPORT ") + name);
+}
+
+class Scenario {
+ public:
+  Scenario(std::string dll, fs::path script) : dll_(std::move(dll)), script_(std::move(script)) {}
+  int Run();
+
+ private:
+  bool Execute(const std::string& command, const std::string& argument);
+  bool Loaded();
+  std::string IniPath() const { return TheHost.dataFolder + "PlugIns\\Quorn.ini"; }
+  void PrintIni();
+  void IniState();
+  void Menu(int type);
+  void Info();
+  // Delivers one received message; returns the stamp's label ("" for none).
+  std::string Receive(const std::string& name, std::string text, bool verbose);
+  void Corpus(const fs::path& folder);
+
+  std::string dll_;
+  fs::path script_;
+  PlugIn plugIn_;
+  std::string iniSnapshot_;
+  int received_ = 0;
+};
+
+bool Scenario::Loaded() {
+  if (plugIn_.module) return true;
+  Say("  (the plug-in is not loaded)");
+  return false;
+}
+
+void Scenario::PrintIni() {
+  bool ok = false;
+  std::string bytes = ReadFileBytes(IniPath(), &ok);
+  if (!ok) {
+    Say("  (no file " + ShowPath(IniPath()) + ")");
+    return;
+  }
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    std::size_t lf = bytes.find('\n', pos);
+    std::string line = bytes.substr(pos, lf == std::string::npos ? std::string::npos : lf - pos);
+    bool crlf = !line.empty() && line.back() == '\r';
+    if (crlf) line.pop_back();
+    Say("  | " + Show(line) + (crlf || lf == std::string::npos ? "" : "  <LF only>"));
+    if (lf == std::string::npos) break;
+    pos = lf + 1;
+  }
+}
+
+void Scenario::IniState() {
+  bool ok = false;
+  std::string bytes = ReadFileBytes(IniPath(), &ok);
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  GetFileAttributesExA(IniPath().c_str(), GetFileExInfoStandard, &data);
+  std::string stamp = bytes + std::to_string(data.ftLastWriteTime.dwLowDateTime) + ":" +
+                      std::to_string(data.ftLastWriteTime.dwHighDateTime);
+  if (!ok) {
+    Say("  ini: missing");
+  } else {
+    Say(stamp == iniSnapshot_ ? "  ini: unchanged" : "  ini: written");
+  }
+  iniSnapshot_ = ok ? stamp : std::string();
+}
+
+void Scenario::Menu(int type) {
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING, 100, "Host item");
+  int result = plugIn_.onMenuInit(nullptr, menu, type);
+  Say("  result " + std::to_string(result));
+  int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) {
+      Say("  item ----");
+      continue;
+    }
+    char caption[256] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof caption, MF_BYPOSITION);
+    Say("  item " + std::to_string(GetMenuItemID(menu, i)) + " " + Show(caption));
+  }
+  DestroyMenu(menu);
+}
+
+void Scenario::Info() {
+  VMPlugInInfo info;
+  std::memset(&info, '*', sizeof info);
+  int result = plugIn_.onInfo(&info);
+  Say("  result " + std::to_string(result));
+  auto field = [](const char* name, const char* text, std::size_t width) {
+    std::size_t length = strnlen(text, width);
+    Say(std::string("  ") + name + ": " +
+        (length == width ? "NOT TERMINATED" : Show(std::string(text, length)) + " (" +
+                                                  std::to_string(length + 1) + " bytes)"));
+  };
+  field("name", info.Name, sizeof info.Name);
+  field("vendor", info.Vendor, sizeof info.Vendor);
+  field("version", info.Version, sizeof info.Version);
+  field("description", info.Description, sizeof info.Description);
+}
+
+std::string Scenario::Receive(const std::string& name, std::string text, bool verbose) {
+  Message message{TheHost.currentMailBox + "#" + std::to_string(++received_), TheHost.currentMailBox,
+                  std::move(text)};
+  if (verbose) Say("receive " + name + " as " + message.id);
+  std::string label;
+  for (int call = 1;; ++call) {
+    if (call > 3) {
+      Say("  TOO MANY CALLS");
+      break;
+    }
+    int action = -1;
+    char untouched[] = "(untouched)";
+    char* answer = untouched;
+    int result = plugIn_.onBeforeFilter(message.text.c_str(), &action, &answer);
+    if (result == 0) {
+      bool same = action == -1 && answer == untouched;
+      if (verbose) {
+        Say(std::string("  result 0, ") + (same ? "action and text untouched" : "ACTION OR TEXT CHANGED"));
+        Say("  stays in " + message.folder);
+      }
+      break;
+    }
+    if (!answer) {
+      Say("  result " + std::to_string(result) + " with a NULL TEXT");
+      break;
+    }
+    std::string given = answer;
+    if (verbose) {
+      Say("  result " + std::to_string(result) + ", action " + std::to_string(action) + ", text \"" +
+          Show(given) + "\"");
+    }
+    if (result == 3 && action == 8) {
+      std::size_t end = message.text.find("\r\n\r\n");
+      message.text.insert(end == std::string::npos ? message.text.size() : end, "\r\n" + given);
+      const std::string prefix = "X-Quorn: type=";
+      label = given.compare(0, prefix.size(), prefix) == 0 ? given.substr(prefix.size()) : given;
+      if (verbose) Say("  header line added");
+      continue;
+    }
+    if (result == 2 && action == 0) {
+      if (given.empty()) {
+        if (verbose) Say("  no folder given: stays in " + message.folder);
+      } else {
+        message.folder = given;
+        if (verbose) Say("  moved to " + Show(given));
+      }
+      break;
+    }
+    Say("  UNEXPECTED ANSWER");
+    break;
+  }
+  TheHost.messages.push_back(message);
+  return label;
+}
+
+void Scenario::Corpus(const fs::path& folder) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  for (const fs::path& file : files) {
+    std::string header = quorn::WithCrLfLineEnds(ReadFileBytes(file));
+    if (header.size() < 2 || header.compare(header.size() - 2, 2, "\r\n") != 0) header += "\r\n";
+    std::string label = Receive(file.filename().string(), header + "\r\n", false);
+    Say(file.filename().string() + "\t" + label);
+  }
+}
+
+bool Scenario::Execute(const std::string& command, const std::string& argument) {
+  const fs::path here = script_.parent_path();
+  if (command == "version") {
+    TheHost.version = argument;
+  } else if (command == "mailbox") {
+    TheHost.currentMailBox = argument;
+  } else if (command == "folder") {
+    fs::create_directories(fs::u8path(TheHost.dataFolder + argument));
+  } else if (command == "answer") {
+    SetBoxAnswer(argument == "no" ? BoxAnswer::No : BoxAnswer::Yes);
+  } else if (command == "ini-write") {
+    std::istringstream words(argument);
+    std::string section, key, value;
+    words >> section >> key;
+    std::getline(words, value);
+    if (!value.empty() && value[0] == ' ') value.erase(0, 1);
+    CreateDirectoryA((TheHost.dataFolder + "PlugIns").c_str(), nullptr);
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), ShiftJisFromUtf8(value).c_str(),
+                               IniPath().c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath().c_str());
+  } else if (command == "ini-readonly") {
+    SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY);
+  } else if (command == "block-plugins-folder") {
+    std::ofstream(TheHost.dataFolder + "PlugIns") << "a file where the folder should be";
+  } else if (command == "ini") {
+    PrintIni();
+  } else if (command == "ini-state") {
+    IniState();
+  } else if (command == "load") {
+    plugIn_.module = LoadLibraryA(dll_.c_str());
+    if (!plugIn_.module) {
+      Say("  refused (error " + std::to_string(GetLastError()) + ")");
+      return true;
+    }
+    Say("  loaded");
+    Bind(plugIn_.module, plugIn_.onStart, "VMC_OnStart");
+    Bind(plugIn_.module, plugIn_.onExit, "VMC_OnExit");
+    Bind(plugIn_.module, plugIn_.onMenuInit, "VMC_OnMenuInit");
+    Bind(plugIn_.module, plugIn_.onSetup, "VMC_OnPlugInSetup");
+    Bind(plugIn_.module, plugIn_.onInfo, "VMC_OnPlugInInfo");
+    Bind(plugIn_.module, plugIn_.onBeforeFilter, "VMC_OnBeforeFilter");
+  } else if (command == "unload") {
+    if (Loaded()) {
+      FreeLibrary(plugIn_.module);
+      plugIn_ = PlugIn();
+      Say("  unloaded");
+    }
+  } else if (command == "start") {
+    if (Loaded()) Say("  result " + std::to_string(plugIn_.onStart()));
+  } else if (command == "exit") {
+    if (Loaded()) Say("  result " + std::to_string(plugIn_.onExit()));
+  } else if (command == "menu") {
+    if (Loaded()) Menu(std::stoi(argument));
+  } else if (command == "info") {
+    if (Loaded()) Info();
+  } else if (command == "setup") {
+    if (Loaded()) Say("  result " + std::to_string(plugIn_.onSetup(nullptr)));
+  } else if (command == "command") {
+    std::size_t n = std::stoul(argument);
+    if (n == 0 || n > TheHost.commands.size()) {
+      Say("  no command " + argument);
+    } else {
+      const Command& c = TheHost.commands[n - 1];
+      Say("  run " + std::to_string(c.id) + ": " + Show(c.status));
+      c.handler(nullptr, 0);
+    }
+  } else if (command == "receive") {
+    bool ok = false;
+    std::string text = ReadFileBytes(here / fs::u8path(argument), &ok);
+    if (!ok) {
+      Say("  cannot read " + argument);
+      return false;
+    }
+    if (Loaded()) Receive(argument, quorn::WithCrLfLineEnds(text), true);
+  } else if (command == "receive-text") {
+    if (Loaded()) Receive("a text", Unescape(argument), true);
+  } else if (command == "corpus") {
+    if (Loaded()) Corpus(fs::u8path(argument));
+  } else {
+    return false;
+  }
+  return true;
+}
+
+int Scenario::Run() {
+  std::ifstream in(script_, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "quorn-host: cannot read %s\n", script_.string().c_str());
+    return 2;
+  }
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line[start] == '#') continue;
+    line.erase(0, start);
+    std::size_t space = line.find(' ');
+    std::string command = line.substr(0, space);
+    std::string argument = space == std::string::npos ? "" : line.substr(space + 1);
+    Say("> " + line);
+    if (!Execute(command, argument)) {
+      std::fprintf(stderr, "quorn-host: line %d: cannot do \"%s\"\n", number, line.c_str());
+      return 2;
+    }
+  }
+  return 0;
+}
+}  // namespace
+
+int RunScenario(const std::string& dll, const fs::path& script) { return Scenario(dll, script).Run(); }
+
+}  // namespace sim
