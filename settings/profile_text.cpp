@@ -67,9 +67,14 @@ std::string CannotWriteText(const std::string& path) {
   return text.replace(text.find("%s"), 2, path);
 }
 
+ProfileDocument& TextProfileFile::Document() {
+  if (!document_) document_ = ProfileDocument::Parse(ReadAll(path_));
+  return *document_;
+}
+
 std::string TextProfileFile::ReadString(const std::string& section, const std::string& key,
                                         const std::string& fallback) {
-  auto raw = ProfileDocument::Parse(ReadAll(path_)).Value(section, key);
+  auto raw = Document().Value(section, key);
   if (raw) return ProfileReadValue(*raw);
   std::string defaultValue = fallback;  // trailing spaces of a default are dropped
   while (!defaultValue.empty() && defaultValue.back() == ' ') defaultValue.pop_back();
@@ -77,7 +82,7 @@ std::string TextProfileFile::ReadString(const std::string& section, const std::s
 }
 
 bool TextProfileFile::HasSection(const std::string& section) {
-  return ProfileDocument::Parse(ReadAll(path_)).HasKeys(section);
+  return Document().HasKeys(section);
 }
 
 void TextProfileFile::WriteString(const std::string& section, const std::string& key,
@@ -85,9 +90,10 @@ void TextProfileFile::WriteString(const std::string& section, const std::string&
   // A read-only file refuses every write, as the platform's functions do,
   // even one that would change nothing.
   if (IsReadOnly(fs::u8path(path_))) throw TextError(CannotWriteText(path_));
-  ProfileDocument doc = ProfileDocument::Parse(ReadAll(path_));
-  if (!doc.Set(section, key, value)) return;
-  if (!ReplaceFile(path_, doc.Serialize())) throw TextError(CannotWriteText(path_));
+  ProfileDocument changed = Document();
+  if (!changed.Set(section, key, value)) return;
+  if (!ReplaceFile(path_, changed.Serialize())) throw TextError(CannotWriteText(path_));
+  document_ = std::move(changed);
 }
 
 }  // namespace quorn

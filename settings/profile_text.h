@@ -1,12 +1,15 @@
 // The portable profile file: a reader and writer of our own with the
 // observable rules of the platform's profile functions (profile_document.h).
-// Every call reads the file afresh; a write that changes something replaces
-// the whole file through a temporary file in the same folder, so a failure
-// part-way never leaves a truncated file behind.
+// An object serves one operation (a load or a save): it reads the file once,
+// at its first call; a write that changes something replaces the whole file
+// through a temporary file in the same folder, so a failure part-way never
+// leaves a truncated file behind.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "settings/profile_document.h"
 #include "settings/profile_file.h"
 
 namespace quorn {
@@ -22,7 +25,11 @@ class TextProfileFile : public ProfileFile {
                    const std::string& value) override;
 
  private:
+  // The file's content as last read or written by this object.
+  ProfileDocument& Document();
+
   std::string path_;
+  std::optional<ProfileDocument> document_;
 };
 
 }  // namespace quorn
