@@ -1,23 +1,81 @@
-// Placeholder until the window layer exists: keeps the bar's state only.
 #include "commands/form_progress.h"
+
+#include <windows.h>
+
+#include "texts/catalog.h"
+#include "ui/form.h"
+#include "ui/progress_bar.h"
 
 namespace quorn {
 
 std::unique_ptr<TFormProgress> FormProgress;
 
+namespace {
+
+// The commands service no window messages while they judge, so the window
+// paints itself after a step, but not more often than this: what it shows
+// is never further behind, and a long run does not pay for a paint a step.
+constexpr ULONGLONG kPaintIntervalMs = 100;
+
+const std::vector<ui::ControlSpec> kControls = {
+    {"ProgressBar1", ui::Kind::ProgressBar, "", 0, 0, 364, 17, 0, ui::kAlignTop},
+};
+
+ui::FormArgs Design() {
+  ui::FormArgs args;
+  args.designName = "FormProgress";
+  args.caption = texts::kProgressCaption;
+  args.clientWidth = 364;
+  args.clientHeight = 43;
+  args.frame = ui::Frame::ToolWindowNoIcons;
+  args.placement = ui::Placement::OwnerCentre;
+  return args;
+}
+
+}  // namespace
+
 struct TFormProgress::Window {
-  bool visible = false;
-  int position = 0;
-  int maximum = 100;
+  Window() : form(Design(), kControls), bar(form.Find<ui::ProgressBar>("ProgressBar1")) {
+    bar->SetRange(0, 100);
+    bar->SetStep(1);
+    form.onCloseQuery = [] { return false; };  // only its callers hide it
+    form.onShow = [this] {
+      RECT r = bar->Bounds();
+      form.SetClientSize(form.ClientSize().cx, r.bottom - r.top);  // exactly one bar high
+    };
+  }
+
+  void PaintNow() {
+    RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    lastPaint = GetTickCount64();
+  }
+
+  ui::Form form;
+  ui::ProgressBar* bar;
+  ULONGLONG lastPaint = 0;
 };
 
 TFormProgress::TFormProgress() : window_(std::make_unique<Window>()) {}
 TFormProgress::~TFormProgress() = default;
-void TFormProgress::Show() { window_->visible = true; }
-void TFormProgress::Hide() { window_->visible = false; }
-void TFormProgress::SetPosition(int position) { window_->position = position; }
-void TFormProgress::SetMax(int maximum) { window_->maximum = maximum; }
-void TFormProgress::StepIt() { ++window_->position; }
-bool TFormProgress::Visible() const { return window_->visible; }
+
+void TFormProgress::Show() {
+  // Shown without taking the activation from the host's window: the
+  // window takes no input.
+  window_->form.Show(false);
+  window_->PaintNow();
+}
+
+void TFormProgress::Hide() { window_->form.Hide(); }
+void TFormProgress::SetPosition(int position) { window_->bar->SetPosition(position); }
+void TFormProgress::SetMax(int maximum) { window_->bar->SetRange(window_->bar->Minimum(), maximum); }
+
+void TFormProgress::StepIt() {
+  window_->bar->StepIt();
+  if (window_->form.Visible() && GetTickCount64() - window_->lastPaint >= kPaintIntervalMs) {
+    window_->PaintNow();
+  }
+}
+
+bool TFormProgress::Visible() const { return window_->form.Visible(); }
 
 }  // namespace quorn

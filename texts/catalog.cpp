@@ -24,6 +24,8 @@ const char kCheckSpamStatus[] = "Spamをチェックします";
 const char kInspectCaption[] = "Received:行の検査";
 const char kInspectStatus[] = "Received:行を検査します";
 
+const char kProgressCaption[] = "チェック中...";
+
 const char kVerdictNormal[] = "正常";
 const char kVerdictExcluded[] = "除外するアドレス";
 const char kVerdictWhitelisted[] = "ホワイトリスト";

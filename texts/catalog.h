@@ -36,6 +36,9 @@ extern const char kCheckSpamStatus[];
 extern const char kInspectCaption[];
 extern const char kInspectStatus[];
 
+// The progress window's caption.
+extern const char kProgressCaption[];
+
 // How the inspector names a relay's verdict.
 extern const char kVerdictNormal[];
 extern const char kVerdictExcluded[];

@@ -1,0 +1,46 @@
+#include "ui/control.h"
+
+#include "ui/form.h"
+
+namespace quorn::ui {
+
+bool Control::CreateFrom(const ControlSpec& spec, HWND container, const wchar_t* className, DWORD style,
+                         DWORD exStyle) {
+  spec_ = spec;
+  container_ = container;
+  RECT client = {};
+  GetClientRect(container, &client);
+  containerDesign_ = {client.right, client.bottom};
+  design_ = {spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
+  CreateArgs args;
+  args.className = className;
+  args.style = WS_CHILD | WS_VISIBLE | style | (spec.tabOrder >= 0 ? WS_TABSTOP : 0);
+  args.exStyle = exStyle;
+  args.parent = container;
+  args.bounds = design_;
+  args.designName = spec.name;
+  args.text = spec.caption ? spec.caption : "";
+  return Create(args);
+}
+
+Form* Control::OwnerForm() const {
+  return dynamic_cast<Form*>(Wnd::FromHandle(GetAncestor(hwnd(), GA_ROOT)));
+}
+
+void Control::ApplyAnchors(int width, int height) {
+  const unsigned a = spec_.anchors;
+  const int dx = width - containerDesign_.cx;
+  const int dy = height - containerDesign_.cy;
+  RECT r = design_;
+  if (a & kAnchorRight) {
+    r.right += dx;
+    if (!(a & kAnchorLeft)) r.left += dx;
+  }
+  if (a & kAnchorBottom) {
+    r.bottom += dy;
+    if (!(a & kAnchorTop)) r.top += dy;
+  }
+  SetBounds(r);
+}
+
+}  // namespace quorn::ui

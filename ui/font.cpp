@@ -1,0 +1,15 @@
+#include "ui/font.h"
+
+#include "ui/handles.h"
+
+namespace quorn::ui {
+
+HFONT UiFont() {
+  static const GdiObject<HFONT> font(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                                 SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                                 DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック"));
+  return font.get();
+}
+
+}  // namespace quorn::ui

@@ -1,0 +1,109 @@
+// Form: a top-level window of the plug-in with its controls, built from its
+// control table. Client size and position in pixels; tool-window frames
+// (small caption with a close box only, or with no icons at all) or none;
+// resizable or fixed. Shown modeless (Show, Hide) or modal (ShowModal,
+// modal_loop.cpp), placed where its design says or centred over the window
+// that was active when it was shown.
+//
+// Events: onShow (before the window appears, every show), onResize,
+// onCloseQuery (may refuse a close), onClose (the close was allowed), and
+// onIdle (the modal loop found no message waiting).
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+#include "ui/control_table.h"
+#include "ui/wnd.h"
+
+namespace quorn::ui {
+
+class Button;
+
+enum class Frame {
+  ToolWindow,          // small caption, a close box only
+  ToolWindowNoIcons,   // small caption, no system menu, no close box
+  None,
+};
+
+enum class Placement { Design, OwnerCentre };
+
+enum class ModalResult { None, Ok, Cancel };
+
+struct FormArgs {
+  std::string designName;
+  std::string caption;  // Shift-JIS
+  int left = 0;
+  int top = 0;
+  int clientWidth = 0;
+  int clientHeight = 0;
+  Frame frame = Frame::ToolWindow;
+  bool resizable = false;
+  Placement placement = Placement::Design;
+};
+
+class Form : public Wnd {
+ public:
+  Form(const FormArgs& args, const std::vector<ControlSpec>& controls);
+  ~Form() override;
+
+  // The control of that design name, as the kind asked for (null if none).
+  template <class T>
+  T* Find(const std::string& name) const {
+    auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : dynamic_cast<T*>(found->second);
+  }
+
+  void Show(bool activate = true);  // modeless; returns at once
+  void Hide();
+  // Shows the form modally and returns how it was closed. Every other
+  // enabled top-level window of the thread is disabled meanwhile. Called
+  // while the form is already shown modally, it brings it to the front and
+  // returns None at once.
+  ModalResult ShowModal();
+  bool IsModal() const { return modal_; }
+  // Closes as the close box does: the close query, then the close.
+  void Close();
+  // Closes with a result (buttons do); a refused close keeps no result.
+  void CloseWithResult(ModalResult result);
+
+  SIZE ClientSize() const;
+  void SetClientSize(int width, int height);
+  void SetPosition(int left, int top);  // the window's top-left corner on the screen
+  // Re-applies the anchors of the controls held by `container`.
+  void LayOut(HWND container);
+
+  std::function<void()> onShow;
+  std::function<void()> onResize;
+  std::function<bool()> onCloseQuery;
+  std::function<void()> onClose;
+  std::function<void()> onIdle;
+
+  // For the modal loop: Enter and Esc as the form's buttons take them.
+  bool HandleDialogKey(const MSG& message);
+
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void BuildControls(const std::vector<ControlSpec>& specs);
+  Control* MakeControl(const ControlSpec& spec, HWND container);
+  void PrepareShow();
+  void PlaceOverOwner();
+  void RunModalLoop();
+
+  FormArgs args_;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::map<std::string, Control*> byName_;
+  Button* defaultButton_ = nullptr;
+  Button* cancelButton_ = nullptr;
+  bool modal_ = false;
+  ModalResult result_ = ModalResult::None;
+  int idleCalls_ = 0;
+};
+
+}  // namespace quorn::ui

@@ -1,0 +1,24 @@
+#include "ui/label.h"
+
+#include "ui/font.h"
+#include "win32/text_convert.h"
+
+namespace quorn::ui {
+
+bool Label::Create(const ControlSpec& spec, HWND container) {
+  ControlSpec sized = spec;
+  if (sized.width == 0 || sized.height == 0) {
+    std::wstring text = WideFromShiftJis(spec.caption ? spec.caption : "");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, UiFont());
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    sized.width = extent.cx;
+    sized.height = extent.cy;
+  }
+  return CreateFrom(sized, container, L"STATIC", SS_LEFT | SS_NOPREFIX);
+}
+
+}  // namespace quorn::ui
