@@ -70,7 +70,10 @@ void TFormProgress::SetPosition(int position) { window_->bar->SetPosition(positi
 void TFormProgress::SetMax(int maximum) { window_->bar->SetRange(window_->bar->Minimum(), maximum); }
 
 void TFormProgress::StepIt() {
-  window_->bar->StepIt();
+  // The bar's own step starts over at the minimum past the maximum: a
+  // selection that grew after it was counted would show an empty bar.
+  ui::ProgressBar& bar = *window_->bar;
+  if (bar.Position() < bar.Maximum()) bar.StepIt();
   if (window_->form.Visible() && GetTickCount64() - window_->lastPaint >= kPaintIntervalMs) {
     window_->PaintNow();
   }
