@@ -13,6 +13,7 @@
 #include "host/plugin_api.h"
 #include "sim/host.h"
 #include "sim/message_boxes.h"
+#include "sim/window_actions.h"
 #include "tools/check/message_file.h"
 #include "win32/text_convert.h"
 
@@ -243,6 +244,10 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     fs::create_directories(fs::u8path(TheHost.dataFolder + argument));
   } else if (command == "answer") {
     SetBoxAnswer(argument == "no" ? BoxAnswer::No : BoxAnswer::Yes);
+  } else if (command == "window") {
+    if (!QueueWindowAction(argument)) return false;
+  } else if (command == "window-pending") {
+    ReportPendingWindowActions();
   } else if (command == "ini-write") {
     std::istringstream words(argument);
     std::string section, key, value;

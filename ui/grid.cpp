@@ -6,11 +6,13 @@
 
 namespace quorn::ui {
 
-const wchar_t kGridCellMessage[] = L"QuornGridCell";
-
 namespace {
 UINT CellMessage() {
   static const UINT message = RegisterWindowMessageW(kGridCellMessage);
+  return message;
+}
+UINT SelectMessage() {
+  static const UINT message = RegisterWindowMessageW(kGridSelectMessage);
   return message;
 }
 }  // namespace
@@ -151,19 +153,25 @@ void Grid::Paint(HDC dc) {
   SelectObject(dc, oldPen);
 }
 
-void Grid::QueryCell(int column, int row, GridCellQuery* query) {
+bool Grid::QueryCell(int column, int row, GridCellQuery* query) {
+  if (column < 0 || column >= ColumnCount() || row < 0 || row >= rows_) return false;
   GridCanvas canvas(nullptr, GetSysColor(COLOR_WINDOWTEXT));
   RECT cell = {};
   GridCellState state{row == 0 || column == 0, false};
   if (onDrawCell) onDrawCell(canvas, column, row, cell, state);
   lstrcpynW(query->text, canvas.Recorded().c_str(), 512);
   query->colour = canvas.Colour();
+  return true;
 }
 
 LRESULT Grid::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == CellMessage()) {
-    QueryCell(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<GridCellQuery*>(lParam));
-    return 1;
+    return QueryCell(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<GridCellQuery*>(lParam)) ? 1 : 0;
+  }
+  if (message == SelectMessage()) {
+    SelectRow(static_cast<int>(wParam));
+    SelectRow(static_cast<int>(lParam), true);
+    return 0;
   }
   switch (message) {
     case WM_PAINT: {

@@ -6,7 +6,9 @@
 //
 // Automation reads a cell as its draw handler draws it: the registered
 // message kGridCellMessage (wParam: MAKEWPARAM(column, row); lParam: a
-// GridCellQuery*) runs the handler on a recording canvas.
+// GridCellQuery*) runs the handler on a recording canvas and answers 0 for
+// a cell outside the grid; kGridSelectMessage (wParam: first row, lParam:
+// last row) selects rows as a click and a Shift click do.
 #pragma once
 
 #include <functional>
@@ -42,7 +44,8 @@ struct GridCellQuery {
   wchar_t text[512];
   COLORREF colour;
 };
-extern const wchar_t kGridCellMessage[];
+inline constexpr wchar_t kGridCellMessage[] = L"QuornGridCell";
+inline constexpr wchar_t kGridSelectMessage[] = L"QuornGridSelect";
 
 class Grid : public Control {
  public:
@@ -77,7 +80,7 @@ class Grid : public Control {
   void UpdateScrollBar();
   void ScrollTo(int topRow);
   int RowAt(int y) const;
-  void QueryCell(int column, int row, GridCellQuery* query);
+  bool QueryCell(int column, int row, GridCellQuery* query);
 
   std::vector<int> widths_;
   int rows_ = 2;

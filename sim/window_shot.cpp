@@ -1,0 +1,66 @@
+#include "sim/window_shot.h"
+
+#include <fstream>
+#include <vector>
+
+namespace sim {
+namespace {
+
+// Wine's null graphics driver draws nothing anyone could see.
+bool NullGraphicsDriver() {
+  wchar_t driver[64] = {};
+  DWORD size = sizeof driver;
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Drivers", L"Graphics", RRF_RT_REG_SZ, nullptr,
+                   driver, &size) != ERROR_SUCCESS) {
+    return false;
+  }
+  return lstrcmpiW(driver, L"null") == 0;
+}
+
+}  // namespace
+
+std::string TakeWindowShot(HWND window, const std::string& path) {
+  if (NullGraphicsDriver()) return "no display (the null graphics driver)";
+  // Whatever is still to be painted is painted first.
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  GdiFlush();
+  Sleep(300);
+  RECT r = {};
+  GetWindowRect(window, &r);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
+  const DWORD imageSize = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + imageSize;
+  info.bmiHeader.biSizeImage = imageSize;
+  std::ofstream out(path, std::ios::binary);
+  if (out) {
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), imageSize);
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return out ? "written" : "cannot write";
+}
+
+}  // namespace sim
