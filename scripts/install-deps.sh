@@ -10,7 +10,7 @@ packages=(
   wine wine32:i386 wine64
   libc-ares-dev iproute2 util-linux
   locales
-  xvfb x11-apps imagemagick fonts-ipafont-gothic
+  xvfb x11-apps imagemagick fonts-ipafont-gothic fonts-wine
 )
 
 # The end-to-end scenarios run Wine under a Japanese locale, so that the ANSI

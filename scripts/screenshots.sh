@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Renders the plug-in's windows as a user sees them and writes one PNG per
+# window state under docs/: the programs run under Xvfb with Wine's X11
+# driver in a prefix of their own (build/wine-x11, never the null-driver
+# prefix of the tests), with Debian's IPA Gothic standing in for the
+# Japanese Windows fonts, under a Japanese locale, inside a Wine desktop
+# window so that captions are drawn without a window manager.
+#
+#   bash scripts/screenshots.sh [BUILD_DIR]     (default build/win-x86_64)
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$(cd "${1:-$root/build/win-x86_64}" && pwd)
+cd "$root"
+cmake --build "$build" -j2 --target quorn-gallery >/dev/null
+gallery=$build/tools/gallery/quorn-gallery.exe
+
+# The loader that matches the program, as cmake/wine-run.sh picks it.
+pe=$(od -An -tu4 -j60 -N4 "$gallery" | tr -d ' ')
+case $(od -An -tx2 -j$((pe + 4)) -N2 "$gallery" | tr -d ' ') in
+  14c)  arch=win32; loader=/usr/lib/wine/wine ;;
+  8664) arch=win64; loader=/usr/lib/wine/wine64 ;;
+  *) echo "screenshots: $gallery is no Windows program" >&2; exit 1 ;;
+esac
+export WINEPREFIX=$root/build/wine-x11/$arch WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  "${loader%/*}/wineserver" -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own.
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+
+if [ ! -f "$WINEPREFIX/.quorn-ready" ]; then
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  "$loader" wineboot -i </dev/null >/dev/null 2>&1
+  # Font replacements; regedit wants this file in UTF-16LE.
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    for face in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2"; do
+      printf '"%s"="IPAPGothic"\r\n' "$face"
+    done
+    for face in "ＭＳ ゴシック" "MS Gothic"; do printf '"%s"="IPAGothic"\r\n' "$face"; done
+  } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$work/fonts.reg"
+  "$loader" regedit /S "$(winepath=${loader%/*}/winepath; "$loader" winepath -w "$work/fonts.reg" 2>/dev/null)" \
+    </dev/null >/dev/null 2>&1
+  "${loader%/*}/wineserver" -w
+  touch "$WINEPREFIX/.quorn-ready"
+fi
+
+out_win=$("$loader" winepath -w "$work" 2>/dev/null)
+"$loader" explorer /desktop=quorn,640x480 "$gallery" "$out_win" </dev/null
+"${loader%/*}/wineserver" -w
+
+mkdir -p docs
+shots=0
+for bmp in "$work"/*.bmp; do
+  [ -e "$bmp" ] || continue
+  name=$(basename "$bmp" .bmp)
+  /usr/bin/convert "$bmp" "docs/$name.png"
+  echo "docs/$name.png"
+  shots=$((shots + 1))
+done
+[ $shots -gt 0 ] || { echo "screenshots: no picture was written" >&2; exit 1; }

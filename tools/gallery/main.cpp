@@ -1,0 +1,64 @@
+// quorn-gallery OUTDIR: shows the plug-in's windows in the states a user
+// meets them and writes a BMP picture of each into OUTDIR (nothing under
+// Wine's null graphics driver). The windows are the plug-in's own classes,
+// linked in; the host simulator's screenshot routine takes the pictures.
+//
+//   progress.bmp       the progress window during a run, 4 of 10 judged
+//   box-report.bmp     an information box of a report
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "commands/form_progress.h"
+#include "sim/window_shot.h"
+#include "win32/message_box.h"
+
+namespace {
+
+std::string OutDir;
+
+void Shot(HWND window, const char* name) {
+  std::string path = OutDir + "\\" + name;
+  std::printf("%s: %s\n", name, sim::TakeWindowShot(window, path).c_str());
+}
+
+// Takes the picture of the open message box, then answers it.
+void CALLBACK ShootBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = FindWindowW(L"#32770", nullptr);
+  if (!box) return;
+  KillTimer(nullptr, timer);
+  Shot(box, "box-report.bmp");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+void PumpFor(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  while (GetTickCount() < end) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(10);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fputs("usage: quorn-gallery OUTDIR\n", stderr);
+    return 2;
+  }
+  OutDir = argv[1];
+  quorn::TFormProgress progress;
+  progress.Show();
+  progress.SetPosition(0);
+  progress.SetMax(10);
+  for (int i = 0; i < 4; ++i) progress.StepIt();
+  PumpFor(500);
+  Shot(FindWindowW(L"QuornForm", nullptr), "progress.bmp");
+  progress.Hide();
+
+  SetTimer(nullptr, 0, 300, ShootBox);
+  quorn::ShowMessage("2通のメールがspamでした", quorn::MessageKind::Information);
+  return 0;
+}
