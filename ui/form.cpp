@@ -163,26 +163,41 @@ void Form::PrepareShow() {
   if (args_.placement == Placement::OwnerCentre) PlaceOverOwner();
 }
 
+namespace {
+
+RECT WorkAreaNear(HWND window) {
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+  return monitor.rcWork;
+}
+
+}  // namespace
+
+void Form::KeepOnWorkArea() {
+  const RECT area = WorkAreaNear(hwnd());
+  RECT self = {};
+  GetWindowRect(hwnd(), &self);
+  const int width = self.right - self.left;
+  const int height = self.bottom - self.top;
+  // The top-left corner wins when the window is larger than the area.
+  int left = std::max(area.left, std::min(self.left, area.right - width));
+  int top = std::max(area.top, std::min(self.top, area.bottom - height));
+  if (left != self.left || top != self.top) SetPosition(left, top);
+}
+
 // Centred over the window that is active when the form is shown (the
 // host's), or over the work area when there is none; kept on the work area.
 void Form::PlaceOverOwner() {
   HWND owner = GetActiveWindow();
   if (owner == hwnd() || (owner && !IsWindowVisible(owner))) owner = nullptr;
-  MONITORINFO monitor = {};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(owner ? owner : hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT area = monitor.rcWork;
-  RECT over = area;
+  RECT over = WorkAreaNear(owner ? owner : hwnd());
   if (owner) GetWindowRect(owner, &over);
   RECT self = {};
   GetWindowRect(hwnd(), &self);
-  const int width = self.right - self.left;
-  const int height = self.bottom - self.top;
-  int left = over.left + (over.right - over.left - width) / 2;
-  int top = over.top + (over.bottom - over.top - height) / 2;
-  left = std::max(static_cast<int>(area.left), std::min(left, static_cast<int>(area.right) - width));
-  top = std::max(static_cast<int>(area.top), std::min(top, static_cast<int>(area.bottom) - height));
-  SetPosition(left, top);
+  SetPosition(over.left + (over.right - over.left - (self.right - self.left)) / 2,
+              over.top + (over.bottom - over.top - (self.bottom - self.top)) / 2);
+  KeepOnWorkArea();
 }
 
 void Form::Show(bool activate) {

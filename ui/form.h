@@ -74,6 +74,9 @@ class Form : public Wnd {
   SIZE ClientSize() const;
   void SetClientSize(int width, int height);
   void SetPosition(int left, int top);  // the window's top-left corner on the screen
+  // Moves the window as little as needed to lie on the work area of the
+  // monitor nearest to it (a position saved for a screen no longer there).
+  void KeepOnWorkArea();
   // Re-applies the anchors of the controls held by `container`.
   void LayOut(HWND container);
 

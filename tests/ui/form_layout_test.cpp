@@ -140,5 +140,33 @@ TEST(FormLayout, TabPagesShowOnlyTheChosenPage) {
   EXPECT_TRUE(tabs->Page(1)->Visible());
 }
 
+TEST(FormLayout, APositionOffTheScreenIsBroughtBackOntoTheWorkArea) {
+  Form form(Args(false), kControls);
+  RECT area = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  RECT frame = {};
+  GetWindowRect(form.hwnd(), &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  struct Case {
+    POINT saved;
+    POINT shown;
+  };
+  const Case cases[] = {
+      {{area.left + 10, area.top + 20}, {area.left + 10, area.top + 20}},  // on the area: unchanged
+      {{-5000, -5000}, {area.left, area.top}},
+      {{100000, 100000}, {area.right - width, area.bottom - height}},
+      {{area.right - width + 1, area.top}, {area.right - width, area.top}},  // one pixel over the edge
+  };
+  for (const Case& c : cases) {
+    form.SetPosition(c.saved.x, c.saved.y);
+    form.KeepOnWorkArea();
+    RECT r = {};
+    GetWindowRect(form.hwnd(), &r);
+    EXPECT_EQ(r.left, c.shown.x) << c.saved.x;
+    EXPECT_EQ(r.top, c.shown.y) << c.saved.y;
+  }
+}
+
 }  // namespace
 }  // namespace quorn::ui

@@ -5,6 +5,10 @@
 //
 //   progress.bmp       the progress window during a run, 4 of 10 judged
 //   box-report.bmp     an information box of a report
+//
+// quorn-gallery --paint-cost N: the time of N steps of the shown progress
+// window as the commands make them (a paint at most every 100 ms), and with
+// a paint after every step, for comparison.
 #include <windows.h>
 
 #include <cstdio>
@@ -43,7 +47,36 @@ void PumpFor(DWORD ms) {
 
 }  // namespace
 
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+int PaintCost(int steps) {
+  quorn::TFormProgress progress;
+  HWND window = FindWindowW(L"QuornForm", nullptr);
+  for (bool everyStep : {false, true}) {
+    progress.Show();
+    progress.SetPosition(0);
+    progress.SetMax(steps);
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < steps; ++i) {
+      progress.StepIt();
+      if (everyStep) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    QueryPerformanceCounter(&end);
+    progress.Hide();
+    double ms = Milliseconds(start, end);
+    std::printf("%s: %d steps in %.1f ms (%.2f us a step)\n", everyStep ? "paint every step" : "as shipped",
+                steps, ms, 1000.0 * ms / steps);
+  }
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--paint-cost") return PaintCost(std::stoi(argv[2]));
   if (argc != 2) {
     std::fputs("usage: quorn-gallery OUTDIR\n", stderr);
     return 2;
