@@ -14,7 +14,9 @@ namespace {
 
 // The commands service no window messages while they judge, so the window
 // paints itself after a step, but not more often than this: what it shows
-// is never further behind, and a long run does not pay for a paint a step.
+// is never further behind, and a long run does not pay for a paint a step
+// (the system's bar paints at every step otherwise: 6.6 ms a step under
+// Wine, measured with quorn-gallery --paint-cost).
 constexpr ULONGLONG kPaintIntervalMs = 100;
 
 const std::vector<ui::ControlSpec> kControls = {
@@ -46,6 +48,7 @@ struct TFormProgress::Window {
   }
 
   void PaintNow() {
+    bar->Flush();
     RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     lastPaint = GetTickCount64();
   }
@@ -62,10 +65,14 @@ void TFormProgress::Show() {
   // Shown without taking the activation from the host's window: the
   // window takes no input.
   window_->form.Show(false);
+  window_->bar->SetDeferred(true);
   window_->PaintNow();
 }
 
-void TFormProgress::Hide() { window_->form.Hide(); }
+void TFormProgress::Hide() {
+  window_->bar->SetDeferred(false);
+  window_->form.Hide();
+}
 void TFormProgress::SetPosition(int position) { window_->bar->SetPosition(position); }
 void TFormProgress::SetMax(int maximum) { window_->bar->SetRange(window_->bar->Minimum(), maximum); }
 
