@@ -317,7 +317,7 @@ void ReportPendingWindowActions() {
   for (const Action& a : Pending) {
     Say("  NOT RUN: [" + a.window + "] " + a.verb + (a.control.empty() ? "" : " " + a.control));
   }
-  if (Pending.empty()) Say("  every window action ran");
+  if (Pending.empty()) Say("  no window action pending");
   Pending.clear();
   StopTimer();
 }

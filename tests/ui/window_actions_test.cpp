@@ -115,7 +115,7 @@ TEST(WindowActions, AScriptDrivesAModalFormByDesignNames) {
   EXPECT_EQ(Transcript, expected);
   Transcript.clear();
   ReportPendingWindowActions();
-  EXPECT_EQ(Transcript, std::vector<std::string>{"  every window action ran"});
+  EXPECT_EQ(Transcript, std::vector<std::string>{"  no window action pending"});
 }
 
 TEST(WindowActions, AtAHostCallTheBusyProgressWindowIsRead) {
