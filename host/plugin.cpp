@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "commands/commands.h"
+#include "commands/form_progress.h"
 #include "engine/text_error.h"
 #include "host/plugin_api.h"
 #include "host/plugin_state.h"
@@ -64,10 +65,12 @@ void Unload(bool processExiting) {
     // The process is ending and its windows with it: leave them alone.
     (void)FormMain.release();
     (void)FormFolder.release();
+    (void)FormProgress.release();
     return;
   }
   FormMain.reset();
   FormFolder.reset();
+  FormProgress.reset();
 }
 
 }  // namespace
@@ -99,6 +102,7 @@ int WINAPI VMC_OnStart() {
     FormMain->FolderNameHook = LookupFolderDisplayName;
     FormFolder = std::make_unique<TFormFolder>();
     FormFolder->DataFolder = dataFolder;
+    FormProgress = std::make_unique<TFormProgress>();
 
     PlugInFolder = dataFolder + "PlugIns";
     if (!IsDirectory(PlugInFolder)) CreateDirectoryA(PlugInFolder.c_str(), nullptr);
