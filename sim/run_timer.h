@@ -1,7 +1,9 @@
 // Timing for benchmarks:
 //   time LINE   runs LINE and writes to standard error how long it took from
 //               its start to the first message box it showed (or to its end
-//               when it showed none): "quorn-host: time N.N ms: LINE"
+//               when it showed none), and the processor time the simulator's
+//               threads spent until LINE ended:
+//               "quorn-host: time N.N ms: LINE (processor N ms to its end)"
 #pragma once
 
 #include <functional>
