@@ -1,10 +1,44 @@
 #include "commands/commands.h"
 
-namespace quorn {
+#include "commands/command_guard.h"
+#include "commands/form_progress.h"
+#include "commands/process_selected_mail.h"
+#include "engine/text_error.h"
+#include "host/plugin_state.h"
+#include "texts/catalog.h"
+#include "win32/message_box.h"
 
-// The commands are registered now; their work comes with their windows.
-void WINAPI SortSpamCommand(HWND, LPARAM) {}
-void WINAPI CheckSpamCommand(HWND, LPARAM) {}
+namespace quorn {
+namespace {
+
+// A handler's whole run. Nothing may reach the host: an error while judging
+// ends the run with its text in an error box (the progress window is hidden
+// by then), before any selection call or move.
+void RunSelectedMail(bool moveSpam) noexcept {
+  try {
+    CommandGuard guard;
+    if (!guard.Held()) return;
+    if (!FormMain || !FormProgress) {
+      ShowMessage(texts::kNotReady, MessageKind::Information);
+      return;
+    }
+    try {
+      ProcessSelectedMail(moveSpam);
+    } catch (const TextError& e) {
+      ShowMessage(e.what(), MessageKind::Error);
+    } catch (...) {
+      ShowMessage(texts::kCommandFailed, MessageKind::Error);
+    }
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+void WINAPI SortSpamCommand(HWND, LPARAM) { RunSelectedMail(true); }
+void WINAPI CheckSpamCommand(HWND, LPARAM) { RunSelectedMail(false); }
+
+// The inspector comes with its window.
 void WINAPI InspectReceivedCommand(HWND, LPARAM) {}
 
 }  // namespace quorn

@@ -11,7 +11,10 @@
 namespace quorn {
 
 MessageVerdict JudgeMessage(LiveSettings& form, const std::string& header) {
-  const ListSnapshot lists = ListSnapshot::Take();
+  return JudgeMessage(form, header, ListSnapshot::Take());
+}
+
+MessageVerdict JudgeMessage(LiveSettings& form, const std::string& header, const ListSnapshot& lists) {
   CollectReceivedLines(UnfoldHeader(header));
   const auto lines = ReceivedLines.Current();
 
@@ -38,6 +41,10 @@ MessageVerdict JudgeMessage(LiveSettings& form, const std::string& header) {
 
 bool CheckMessage(LiveSettings& form, std::string header) {
   return JudgeMessage(form, header).spam;
+}
+
+bool CheckMessage(LiveSettings& form, std::string header, const ListSnapshot& lists) {
+  return JudgeMessage(form, header, lists).spam;
 }
 
 const char* VerdictLabel(const LiveSettings& form) {

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "engine/lists.h"
 #include "engine/live_settings.h"
 #include "engine/verdict_code.h"
 
@@ -25,9 +26,13 @@ struct MessageVerdict {
 // the first kReceivedLinesReadLimit lines and classifies it. Records the code in form.LastVerdict. Throws TextError for
 // a pattern it cannot use; LastVerdict then keeps its earlier value.
 MessageVerdict JudgeMessage(LiveSettings& form, const std::string& header);
+// The same with the list versions given: a batch of checks that must all
+// read the lists it started with takes one snapshot for all of them.
+MessageVerdict JudgeMessage(LiveSettings& form, const std::string& header, const ListSnapshot& lists);
 
 // JudgeMessage's spam decision alone.
 bool CheckMessage(LiveSettings& form, std::string header);
+bool CheckMessage(LiveSettings& form, std::string header, const ListSnapshot& lists);
 
 // The label of form.LastVerdict for the "X-Quorn: type=" stamp: "blacklist",
 // "lookup failed", "rule<n>", or empty for codes that are no spam. Points

@@ -68,9 +68,9 @@ void Unload(bool processExiting) {
     (void)FormProgress.release();
     return;
   }
-  FormProgress.reset();
   FormMain.reset();
   FormFolder.reset();
+  FormProgress.reset();
 }
 
 }  // namespace

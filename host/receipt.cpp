@@ -31,14 +31,15 @@ void ReportFilterError(const std::string& text) {
 
 }  // namespace
 
-void MoveToSpamFolder(const std::string& messageId) {
-  if (!FormMain) return;
-  std::string destination = FormMain->DropTrash
-                                ? HostText(HostAPI.VMA_GetCurrentMailBox()) + "!Trash\\"
-                                : FormMain->Folder;
+std::string SpamDestination() {
+  if (!FormMain) return std::string();
+  return FormMain->DropTrash ? HostText(HostAPI.VMA_GetCurrentMailBox()) + "!Trash\\" : FormMain->Folder;
+}
+
+bool MoveToSpamFolder(const std::string& messageId, const std::string& destination) {
   HostAPI.VMA_SetSel(nullptr, FALSE);
   HostAPI.VMA_SetSel(messageId.c_str(), TRUE);
-  HostAPI.VMA_MoveSelectedMessages(destination.c_str(), FALSE);
+  return HostAPI.VMA_MoveSelectedMessages(destination.c_str(), FALSE) != FALSE;
 }
 
 }  // namespace quorn

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,14 @@ struct Command {
   quorn::VelmoCommandHandler handler;
 };
 
+// How VMA_GetNextMail delivers the selection. Positions are the host's own.
+enum class SelectionProtocol {
+  Plain,         // each selected ID with a position; then -1 with an empty ID
+  LastWithEnd,   // the last selected ID comes together with -1
+  EmptyIds,      // an empty ID before every selected one (to be skipped)
+  UntouchedEnd,  // the final -1 leaves the caller's buffer as it was
+};
+
 struct Host {
   std::string version = "2.00.10";
   std::string dataFolder;             // ends with "\"
@@ -33,8 +42,11 @@ struct Host {
   std::vector<Message> messages;
   std::vector<Command> commands;
   int nextCommandId = 40001;
-  // Buffers behind the texts the host hands out (valid until the next call).
-  std::string returned[4];
+  SelectionProtocol selectionProtocol = SelectionProtocol::Plain;
+  bool traceCalls = true;  // the transcript shows the calls of the message list
+  // Buffers behind the texts the host hands out, one per function (valid
+  // until that function's next call).
+  std::map<std::string, std::string> returned;
 };
 
 extern Host TheHost;

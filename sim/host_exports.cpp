@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "sim/host.h"
+#include "sim/host_calls.h"
+#include "sim/mailbox.h"
 
 using sim::Say;
 using sim::Show;
@@ -13,9 +15,11 @@ using sim::TheHost;
 
 namespace {
 
-const char* Hand(int slot, const std::string& text) {
-  TheHost.returned[slot] = text;
-  return TheHost.returned[slot].c_str();
+// Keeps a text the host hands out until the same function's next call.
+const char* Hand(const char* function, const std::string& text) {
+  std::string& buffer = TheHost.returned[function];
+  buffer = text;
+  return buffer.c_str();
 }
 
 std::string FolderDisplayName(const std::string& id) {
@@ -26,27 +30,44 @@ std::string FolderDisplayName(const std::string& id) {
   return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
 }
 
+void Trace(const std::string& line) {
+  if (TheHost.traceCalls) Say(line);
+}
+
 }  // namespace
 
 extern "C" {
 
-const char* WINAPI VMA_GetVersion() { return Hand(0, TheHost.version); }
-const char* WINAPI VMA_GetDataFolder() { return Hand(1, TheHost.dataFolder); }
-const char* WINAPI VMA_GetCurrentMailBox() { return Hand(2, TheHost.currentMailBox); }
-const char* WINAPI VMA_GetCurrentMail() { return Hand(3, TheHost.currentMail); }
+const char* WINAPI VMA_GetVersion() {
+  sim::OnHostCall("VMA_GetVersion");
+  return Hand("VMA_GetVersion", TheHost.version);
+}
+const char* WINAPI VMA_GetDataFolder() {
+  sim::OnHostCall("VMA_GetDataFolder");
+  return Hand("VMA_GetDataFolder", TheHost.dataFolder);
+}
+const char* WINAPI VMA_GetCurrentMailBox() {
+  sim::OnHostCall("VMA_GetCurrentMailBox");
+  return Hand("VMA_GetCurrentMailBox", TheHost.currentMailBox);
+}
+const char* WINAPI VMA_GetCurrentMail() {
+  sim::OnHostCall("VMA_GetCurrentMail");
+  return Hand("VMA_GetCurrentMail", TheHost.currentMail);
+}
 
 const char* WINAPI VMA_GetFolderDisplayName(const char* id) {
-  return Hand(0, FolderDisplayName(id ? id : ""));
+  sim::OnHostCall("VMA_GetFolderDisplayName");
+  return Hand("VMA_GetFolderDisplayName", FolderDisplayName(id ? id : ""));
 }
 
 const char* WINAPI VMA_GetHeader(const char* id) {
-  for (const sim::Message& m : TheHost.messages) {
-    if (id && m.id == id) return Hand(1, m.text.substr(0, m.text.find("\r\n\r\n")));
-  }
-  return Hand(1, "");
+  sim::OnHostCall("VMA_GetHeader");
+  Trace(std::string("  header ") + (id ? id : "(null)"));
+  return Hand("VMA_GetHeader", sim::HeaderOf(id ? id : ""));
 }
 
 int WINAPI VMA_RegisterCommand(const char* status, int menuType, quorn::VelmoCommandHandler handler) {
+  sim::OnHostCall("VMA_RegisterCommand");
   int id = TheHost.nextCommandId++;
   TheHost.commands.push_back({id, status ? status : "", menuType, handler});
   Say("  register " + std::to_string(id) + " type " + std::to_string(menuType) + ": " +
@@ -55,32 +76,26 @@ int WINAPI VMA_RegisterCommand(const char* status, int menuType, quorn::VelmoCom
 }
 
 int WINAPI VMA_GetNextMail(int start, char* buffer, int size, BOOL selectedOnly) {
-  for (std::size_t i = static_cast<std::size_t>(start + 1); i < TheHost.messages.size(); ++i) {
-    const sim::Message& m = TheHost.messages[i];
-    if (selectedOnly && !m.selected) continue;
-    if (buffer && size > 0) lstrcpynA(buffer, m.id.c_str(), size);
-    return static_cast<int>(i);
-  }
-  if (buffer && size > 0) buffer[0] = '\0';
-  return -1;
+  sim::OnHostCall("VMA_GetNextMail");
+  if (!selectedOnly) Trace("  UNEXPECTED: VMA_GetNextMail over all messages");
+  const bool untouched = TheHost.selectionProtocol == sim::SelectionProtocol::UntouchedEnd;
+  int next = sim::NextSelected(start, buffer, size);
+  std::string given = next == -1 && untouched ? "(buffer untouched)"
+                                              : "\"" + std::string(buffer && size > 0 ? buffer : "") + "\"";
+  Trace("  next " + std::to_string(start) + " -> " + std::to_string(next) + " " + given +
+        (size == 256 ? "" : " SIZE " + std::to_string(size)));
+  return next;
 }
 
 int WINAPI VMA_SetSel(const char* id, BOOL select) {
-  Say(std::string("  select ") + (id ? id : "(all)") + (select ? " on" : " off"));
-  for (sim::Message& m : TheHost.messages) {
-    if (!id || m.id == id) m.selected = select != FALSE;
-  }
-  return 1;
+  sim::OnHostCall("VMA_SetSel");
+  Trace(std::string("  select ") + (id ? id : "(all)") + (select ? " on" : " off"));
+  return sim::SetSelection(id, select != FALSE) ? 1 : 0;
 }
 
 BOOL WINAPI VMA_MoveSelectedMessages(const char* folderId, BOOL copy) {
-  std::string folder = folderId ? folderId : "";
-  for (sim::Message& m : TheHost.messages) {
-    if (!m.selected) continue;
-    Say("  move " + m.id + (copy ? " copied" : "") + " -> " + Show(folder));
-    m.folder = folder;
-  }
-  return TRUE;
+  sim::OnHostCall("VMA_MoveSelectedMessages");
+  return sim::MoveSelection(folderId ? folderId : "", copy != FALSE) ? TRUE : FALSE;
 }
 
 #define UNUSED_HOST_FUNCTION(name) \

@@ -18,8 +18,10 @@
 #include <io.h>
 
 #include "sim/host.h"
+#include "sim/host_calls.h"
 #include "sim/message_boxes.h"
 #include "sim/scenario.h"
+#include "sim/window_actions.h"
 #include "win32/text_convert.h"
 
 namespace fs = std::filesystem;
@@ -76,6 +78,7 @@ int main(int argc, char** argv) {
   sim::TheHost.dataFolder = sim::MakeDataFolder();
   CreateDirectoryA((sim::TheHost.dataFolder + "MailBox1").c_str(), nullptr);
   sim::AnswerMessageBoxes();
+  sim::AddHostCallListener(sim::RunWindowActionsAt);
 
   std::error_code ec;
   std::string dll = fs::absolute(argv[1], ec).string();

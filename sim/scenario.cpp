@@ -7,12 +7,17 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <vector>
 
 #include "host/plugin_api.h"
+#include "sim/deferred.h"
 #include "sim/host.h"
+#include "sim/mail_script.h"
+#include "sim/mailbox.h"
 #include "sim/message_boxes.h"
+#include "sim/run_timer.h"
 #include "sim/window_actions.h"
 #include "tools/check/message_file.h"
 #include "win32/text_convert.h"
@@ -75,6 +80,8 @@ class Scenario {
 
  private:
   bool Execute(const std::string& command, const std::string& argument);
+  bool ExecuteLine(const std::string& line);
+  void RunCommand(const std::string& which);
   bool Loaded();
   std::string IniPath() const { return TheHost.dataFolder + "PlugIns\\Quorn.ini"; }
   void PrintIni();
@@ -89,7 +96,7 @@ class Scenario {
   fs::path script_;
   PlugIn plugIn_;
   std::string iniSnapshot_;
-  int received_ = 0;
+  std::map<int, std::string> captions_;  // of the menu items built last
 };
 
 bool Scenario::Loaded() {
@@ -145,6 +152,7 @@ void Scenario::Menu(int type) {
     }
     char caption[256] = {};
     GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof caption, MF_BYPOSITION);
+    captions_[static_cast<int>(GetMenuItemID(menu, i))] = caption;
     Say("  item " + std::to_string(GetMenuItemID(menu, i)) + " " + Show(caption));
   }
   DestroyMenu(menu);
@@ -168,8 +176,7 @@ void Scenario::Info() {
 }
 
 std::string Scenario::Receive(const std::string& name, std::string text, bool verbose) {
-  Message message{TheHost.currentMailBox + "#" + std::to_string(++received_), TheHost.currentMailBox,
-                  std::move(text)};
+  Message message{NewMessageId(), TheHost.currentMailBox, std::move(text)};
   if (verbose) Say("receive " + name + " as " + message.id);
   std::string label;
   for (int call = 1;; ++call) {
@@ -218,7 +225,7 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
     Say("  UNEXPECTED ANSWER");
     break;
   }
-  TheHost.messages.push_back(message);
+  AddMessage(std::move(message));
   return label;
 }
 
@@ -283,6 +290,8 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     if (Loaded()) {
       FreeLibrary(plugIn_.module);
       plugIn_ = PlugIn();
+      TheHost.commands.clear();  // their handlers went with the module
+      captions_.clear();
       Say("  unloaded");
     }
   } else if (command == "start") {
@@ -296,14 +305,10 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
   } else if (command == "setup") {
     if (Loaded()) Say("  result " + std::to_string(plugIn_.onSetup(nullptr)));
   } else if (command == "command") {
-    std::size_t n = std::stoul(argument);
-    if (n == 0 || n > TheHost.commands.size()) {
-      Say("  no command " + argument);
-    } else {
-      const Command& c = TheHost.commands[n - 1];
-      Say("  run " + std::to_string(c.id) + ": " + Show(c.status));
-      c.handler(nullptr, 0);
-    }
+    RunCommand(argument);
+  } else if (ExecuteMailCommand(command, argument, here) ||
+             ExecuteDeferredCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
+             ExecuteTimedCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); })) {
   } else if (command == "receive") {
     bool ok = false;
     std::string text = ReadFileBytes(here / fs::u8path(argument), &ok);
@@ -322,6 +327,41 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
   return true;
 }
 
+// "command N" runs the Nth registered command; "command ID" the command
+// with that ID; "command CAPTION" the menu item with that caption (from the
+// menu built last) or the command with that status text.
+void Scenario::RunCommand(const std::string& which) {
+  const std::string wanted = ShiftJisFromUtf8(which);
+  const Command* found = nullptr;
+  char* end = nullptr;
+  long number = std::strtol(which.c_str(), &end, 10);
+  for (std::size_t i = 0; i < TheHost.commands.size() && !found; ++i) {
+    const Command& c = TheHost.commands[i];
+    if (!which.empty() && *end == '\0') {
+      if (number == static_cast<long>(i + 1) || number == c.id) found = &c;
+    } else if (captions_[c.id] == wanted || c.status == wanted) {
+      found = &c;
+    }
+  }
+  if (!found) {
+    Say("  no command " + which);
+    return;
+  }
+  const Command c = *found;  // a handler may register commands
+  Say("  run " + std::to_string(c.id) + ": " + Show(c.status));
+  c.handler(nullptr, 0);
+  Say("  end of run " + std::to_string(c.id));
+}
+
+bool Scenario::ExecuteLine(const std::string& line) {
+  std::size_t space = line.find(' ');
+  std::string command = line.substr(0, space);
+  std::string argument = space == std::string::npos ? "" : line.substr(space + 1);
+  if (Execute(command, argument)) return true;
+  Say("  cannot do \"" + line + "\"");
+  return false;
+}
+
 int Scenario::Run() {
   std::ifstream in(script_, std::ios::binary);
   if (!in) {
@@ -336,10 +376,10 @@ int Scenario::Run() {
     std::size_t start = line.find_first_not_of(" \t");
     if (start == std::string::npos || line[start] == '#') continue;
     line.erase(0, start);
+    Say("> " + line);
     std::size_t space = line.find(' ');
     std::string command = line.substr(0, space);
     std::string argument = space == std::string::npos ? "" : line.substr(space + 1);
-    Say("> " + line);
     if (!Execute(command, argument)) {
       std::fprintf(stderr, "quorn-host: line %d: cannot do \"%s\"\n", number, line.c_str());
       return 2;

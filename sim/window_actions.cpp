@@ -300,7 +300,7 @@ bool QueueWindowAction(const std::string& line) {
   return true;
 }
 
-void OnHostCall(const char* function) {
+void RunWindowActionsAt(const char* function) {
   ++HostCalls[function];
   if (Running) return;
   Running = true;

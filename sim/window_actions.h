@@ -5,7 +5,7 @@
 // plug-in turns (a modal window's, a message box's, a lookup's wait); an
 // action gated "at FUNCTION N" runs instead at the Nth call of that host
 // function from then on, for windows shown during a busy run (the progress
-// window), through OnHostCall.
+// window), through the simulator's hook at every host call.
 //
 //   window NAME [at FUNCTION N] ACTION ARGUMENTS
 //
@@ -31,8 +31,9 @@ namespace sim {
 // Queues the action of one script line (the text after "window"); false
 // when the line is not understood.
 bool QueueWindowAction(const std::string& line);
-// Runs the actions due at this call of a host function.
-void OnHostCall(const char* function);
+// Runs the actions due at this call of a host function (the simulator
+// registers it as a listener of its host-call hook).
+void RunWindowActionsAt(const char* function);
 // Prints the actions that never ran, and forgets them.
 void ReportPendingWindowActions();
 

@@ -26,6 +26,12 @@ const char kInspectStatus[] = "Received:行を検査します";
 
 const char kProgressCaption[] = "チェック中...";
 
+const char kSpamFound[] = "%d通のメールがspamでした";
+const char kSpamMoved[] = "%d通のメールを移動しました";
+const char kNoSpam[] = "spamはありませんでした";
+const char kSpamNotMoved[] = "%d通のメールを移動できませんでした";
+const char kCommandFailed[] = "選択したメールを検査できませんでした";
+
 const char kVerdictNormal[] = "正常";
 const char kVerdictExcluded[] = "除外するアドレス";
 const char kVerdictWhitelisted[] = "ホワイトリスト";

@@ -39,6 +39,14 @@ extern const char kInspectStatus[];
 // The progress window's caption.
 extern const char kProgressCaption[];
 
+// Reports of the sort and check commands (printf formats with the count).
+extern const char kSpamFound[];          // check: "%d" messages were spam
+extern const char kSpamMoved[];          // sort: "%d" messages were moved
+extern const char kNoSpam[];             // either: there was no spam
+extern const char kSpamNotMoved[];       // sort: "%d" messages could not be moved
+// An error of the commands that is no pattern's.
+extern const char kCommandFailed[];
+
 // How the inspector names a relay's verdict.
 extern const char kVerdictNormal[];
 extern const char kVerdictExcluded[];

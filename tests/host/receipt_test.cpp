@@ -47,9 +47,9 @@ class ReceiptTest : public testing::Test {
 
 TEST_F(ReceiptTest, MoveToSpamFolderUsesTheTrashOnlyWithDropTrash) {
   FormMain->DropTrash = true;
-  MoveToSpamFolder("MailBox1\\#7");
+  EXPECT_TRUE(MoveToSpamFolder("MailBox1\\#7", SpamDestination()));
   FormMain->DropTrash = false;
-  MoveToSpamFolder("MailBox1\\#8");
+  EXPECT_TRUE(MoveToSpamFolder("MailBox1\\#8", SpamDestination()));
   const std::vector<std::string> expected = {
       "SetSel null 0", "SetSel MailBox1\\#7 1", "Move MailBox1\\!Trash\\ 0",
       "SetSel null 0", "SetSel MailBox1\\#8 1", "Move MailBox1\\Spam\\ 0"};

@@ -129,7 +129,7 @@ TEST(WindowActions, AtAHostCallTheBusyProgressWindowIsRead) {
   progress.SetMax(5);
   for (int i = 0; i < 5; ++i) {
     progress.StepIt();
-    OnHostCall("VMA_GetHeader");
+    RunWindowActionsAt("VMA_GetHeader");
   }
   progress.Hide();
   ReportPendingWindowActions();

@@ -1,0 +1,86 @@
+#include "commands/process_selected_mail.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "commands/form_progress.h"
+#include "commands/run_report.h"
+#include "commands/selected_mail.h"
+#include "engine/lists.h"
+#include "engine/verdict.h"
+#include "host/plugin_state.h"
+#include "host/receipt.h"
+#include "host/velmo_api.h"
+
+namespace quorn {
+namespace {
+
+using IdList = std::vector<std::string>;
+
+// The progress window for the judging pass; hidden again however it ends.
+class ProgressShown {
+ public:
+  ProgressShown(TFormProgress& form, int maximum) : form_(form) {
+    form_.Show();
+    form_.SetPosition(0);
+    form_.SetMax(maximum);
+  }
+  ~ProgressShown() { form_.Hide(); }
+  ProgressShown(const ProgressShown&) = delete;
+  ProgressShown& operator=(const ProgressShown&) = delete;
+
+ private:
+  TFormProgress& form_;
+};
+
+void Select(const IdList& ids, BOOL select) {
+  for (const std::string& id : ids) HostAPI.VMA_SetSel(id.c_str(), select);
+}
+
+}  // namespace
+
+void ProcessSelectedMail(bool moveSpam) {
+  // What the run works with is fixed when it starts: the settings window may
+  // replace the lists, and the user switch mailboxes, while a lookup waits.
+  const ListSnapshot lists = ListSnapshot::Take();
+  const std::string destination = moveSpam ? SpamDestination() : std::string();
+
+  int count = 0;
+  ForEachSelectedMail([&](const std::string&) { ++count; });
+
+  // The second pass decides what is judged; the count only sizes the bar.
+  IdList spam, clean;
+  {
+    ProgressShown progress(*FormProgress, count);
+    ForEachSelectedMail([&](const std::string& id) {
+      FormProgress->StepIt();
+      std::string header = HostText(HostAPI.VMA_GetHeader(id.c_str()));
+      (CheckMessage(*FormMain, std::move(header), lists) ? spam : clean).push_back(id);
+    });
+  }
+
+  Select(clean, FALSE);
+  Select(spam, FALSE);
+  HostAPI.VMA_SetSel(nullptr, FALSE);
+
+  if (!moveSpam) {
+    HostAPI.VMA_SetSel(nullptr, FALSE);
+    Select(spam, TRUE);
+    ReportRun(false, static_cast<int>(spam.size()), 0);
+    return;
+  }
+
+  IdList notMoved;
+  for (const std::string& id : spam) {
+    if (!MoveToSpamFolder(id, destination)) notMoved.push_back(id);
+  }
+  // What stays behind is selected again: the clean messages, then the spam
+  // that could not be moved.
+  HostAPI.VMA_SetSel(nullptr, FALSE);
+  Select(clean, TRUE);
+  Select(notMoved, TRUE);
+  ReportRun(true, static_cast<int>(spam.size()), static_cast<int>(notMoved.size()));
+}
+
+}  // namespace quorn

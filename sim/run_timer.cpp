@@ -1,0 +1,59 @@
+#include "sim/run_timer.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace sim {
+namespace {
+
+HHOOK Hook = nullptr;
+LONGLONG FirstBoxAt = 0;  // 0 until a box is activated while timing
+
+LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && FirstBoxAt == 0) {
+    wchar_t name[16] = {};
+    GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16);
+    if (lstrcmpW(name, L"#32770") == 0) {
+      LARGE_INTEGER now;
+      QueryPerformanceCounter(&now);
+      FirstBoxAt = now.QuadPart;
+    }
+  }
+  return CallNextHookEx(Hook, code, wParam, lParam);
+}
+
+// The processor time of this process (all its threads) in milliseconds.
+double ProcessCpuMs() {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+  auto ms = [](const FILETIME& t) {
+    return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+  };
+  return ms(kernel) + ms(user);
+}
+
+}  // namespace
+
+bool ExecuteTimedCommand(const std::string& command, const std::string& argument,
+                         const std::function<void(const std::string& line)>& run) {
+  if (command != "time") return false;
+  if (!Hook) Hook = SetWindowsHookExW(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  FirstBoxAt = 0;
+  const double cpuAtStart = ProcessCpuMs();
+  QueryPerformanceCounter(&start);
+  run(argument);
+  QueryPerformanceCounter(&end);
+  const double cpu = ProcessCpuMs() - cpuAtStart;
+  const LONGLONG stop = FirstBoxAt != 0 ? FirstBoxAt : end.QuadPart;
+  FirstBoxAt = -1;  // stop watching
+  std::fprintf(stderr, "quorn-host: time %.1f ms: %s (processor %.0f ms to its end)\n",
+               1000.0 * static_cast<double>(stop - start.QuadPart) / static_cast<double>(frequency.QuadPart),
+               argument.c_str(), cpu);
+  std::fflush(stderr);
+  return true;
+}
+
+}  // namespace sim

@@ -1,0 +1,17 @@
+// Timing for benchmarks:
+//   time LINE   runs LINE and writes to standard error how long it took from
+//               its start to the first message box it showed (or to its end
+//               when it showed none), and the processor time the simulator's
+//               threads spent until LINE ended:
+//               "quorn-host: time N.N ms: LINE (processor N ms to its end)"
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace sim {
+
+bool ExecuteTimedCommand(const std::string& command, const std::string& argument,
+                         const std::function<void(const std::string& line)>& run);
+
+}  // namespace sim
