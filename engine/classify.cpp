@@ -44,9 +44,13 @@ void ClassifyHop(LiveSettings& form, ippack& hop, const ListSnapshot& lists) {
     return;
   }
   if (!(form.AcceptReceivedHost && !hop.host.empty())) {
-    hop.host = form.ResolveHostName(hop.ip);
-    if (form.FirstLookup && hop.host.empty()) hop.host = form.ResolveHostName(hop.ip);
+    // The repeat belongs to the very first lookup after start. It is
+    // claimed before the wait, since a check nested in that wait (a message
+    // delivered meanwhile) must neither take it nor leave the first without.
+    const bool first = form.FirstLookup;
     form.FirstLookup = false;
+    hop.host = form.ResolveHostName(hop.ip);
+    if (first && hop.host.empty()) hop.host = form.ResolveHostName(hop.ip);
   }
   if (hop.host.empty()) {
     hop.code = LookupFailed;

@@ -17,6 +17,7 @@
 #include "sim/mail_script.h"
 #include "sim/mailbox.h"
 #include "sim/message_boxes.h"
+#include "sim/nested_receipt.h"
 #include "sim/run_timer.h"
 #include "sim/window_actions.h"
 #include "tools/check/message_file.h"
@@ -319,6 +320,22 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     if (Loaded()) Receive(argument, quorn::WithCrLfLineEnds(text), true);
   } else if (command == "receive-text") {
     if (Loaded()) Receive("a text", Unescape(argument), true);
+  } else if (command == "receive-nested") {
+    std::vector<Delivery> deliveries;
+    std::istringstream names(argument);
+    for (std::string name; names >> name;) {
+      bool ok = false;
+      std::string text = ReadFileBytes(here / fs::u8path(name), &ok);
+      if (!ok) {
+        Say("  cannot read " + name);
+        return false;
+      }
+      deliveries.push_back({name, quorn::WithCrLfLineEnds(text)});
+    }
+    if (Loaded()) {
+      ReceiveNested(std::move(deliveries),
+                    [this](const std::string& name, std::string text) { Receive(name, std::move(text), true); });
+    }
   } else if (command == "corpus") {
     if (Loaded()) Corpus(fs::u8path(argument));
   } else {

@@ -4,6 +4,10 @@ namespace quorn {
 namespace {
 
 constexpr std::int32_t kPauseMs = 100;
+// At the nesting bound, a wake by some other message than an answer is
+// followed by this short sleep, so that messages left in the queue cannot
+// make the wait spin.
+constexpr DWORD kBoundedRetryMs = 10;
 
 // One WSAStartup and one WSACleanup on every path of a lookup.
 class SocketsInUse {
@@ -14,6 +18,17 @@ class SocketsInUse {
   }
   ~SocketsInUse() { WSACleanup(); }
 };
+
+// Dispatches only the lookup answers (WM_APP) already posted to `window`.
+int DispatchAnswers(HWND window) {
+  int count = 0;
+  MSG message;
+  while (PeekMessageW(&message, window, WM_APP, WM_APP, PM_REMOVE)) {
+    DispatchMessageW(&message);
+    ++count;
+  }
+  return count;
+}
 
 }  // namespace
 
@@ -38,26 +53,21 @@ HostLookups::~HostLookups() {
 bool HostLookups::OnAnswer(WPARAM task, LPARAM status) {
   auto found = buffers_.find(reinterpret_cast<HANDLE>(task));
   if (found == buffers_.end()) return false;
-  bool current = found->first == current_;
-  if (current) {
+  Request* owner = nullptr;
+  for (Request* request : waiting_) {
+    if (request->task == found->first) owner = request;
+  }
+  if (owner) {
     const auto* entry = reinterpret_cast<const hostent*>(found->second.get());
-    name_ = WSAGETASYNCERROR(status) == 0 && entry->h_name ? entry->h_name : "";
+    owner->name = WSAGETASYNCERROR(status) == 0 && entry->h_name ? entry->h_name : "";
+    owner->answered = true;
   }
   buffers_.erase(found);  // answered: the system is done with the buffer
-  return current;
+  return owner && owner == waiting_.back();
 }
 
 std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_t timeoutMs,
                                  std::int32_t osMajorVersion, bool& answered) {
-  // A lookup started by a handler that runs during another's wait fails
-  // rather than take over the waiting lookup's state.
-  if (busy_) return std::string();
-  busy_ = true;
-  struct Done {
-    bool& busy;
-    ~Done() { busy = false; }
-  } done{busy_};
-
   unsigned long address = inet_addr(ip.c_str());
   const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs > 0 ? timeoutMs : 0);
   SocketsInUse sockets;
@@ -68,12 +78,24 @@ std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_
   }
 
   answered = false;
-  name_.clear();
   auto buffer = std::make_unique<char[]>(MAXGETHOSTSTRUCT);
-  HANDLE task = WSAAsyncGetHostByAddr(window, WM_APP, reinterpret_cast<const char*>(&address), 4,
-                                      AF_INET, buffer.get(), MAXGETHOSTSTRUCT);
-  if (task) buffers_[task] = std::move(buffer);
-  current_ = task;
+  Request request;
+  request.task = WSAAsyncGetHostByAddr(window, WM_APP, reinterpret_cast<const char*>(&address), 4,
+                                       AF_INET, buffer.get(), MAXGETHOSTSTRUCT);
+  if (request.task) buffers_[request.task] = std::move(buffer);
+
+  // While this lookup waits it is the innermost one; when it ends, the flag
+  // tells again whether the lookup outside it has had its answer.
+  waiting_.push_back(&request);
+  struct Leave {
+    std::vector<Request*>& waiting;
+    bool& answered;
+    ~Leave() {
+      waiting.pop_back();
+      if (!waiting.empty()) answered = waiting.back()->answered;
+    }
+  } leave{waiting_, answered};
+  const bool atBound = waiting_.size() >= kMaxWaiting;
 
   // Each pause ends early when a message arrives, the answer among them,
   // so the user interface and the answer wait for no more than a moment.
@@ -81,13 +103,20 @@ std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_
     ULONGLONG now = GetTickCount64();
     if (now >= deadline) break;
     ULONGLONG left = deadline - now;
-    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left < kPauseMs ? left : kPauseMs),
-                                QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    ProcessPendingMessages();
+    DWORD pause = static_cast<DWORD>(left < kPauseMs ? left : kPauseMs);
+    if (!atBound) {
+      MsgWaitForMultipleObjectsEx(0, nullptr, pause, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      ProcessPendingMessages();
+    } else {
+      bool woken = MsgWaitForMultipleObjectsEx(0, nullptr, pause, QS_POSTMESSAGE, 0) == WAIT_OBJECT_0;
+      if (DispatchAnswers(window) == 0 && woken) Sleep(pause < kBoundedRetryMs ? pause : kBoundedRetryMs);
+    }
   }
-  current_ = nullptr;
-  if (answered) return name_;
-  if (task) WSACancelAsyncRequest(task);
+  // An answer already queued when the time runs out still counts: a nested
+  // lookup may have held this one past its time-out without dispatching it.
+  if (!request.answered && timeoutMs > 0 && request.task) DispatchAnswers(window);
+  if (request.answered) return request.name;
+  if (request.task) WSACancelAsyncRequest(request.task);
   return std::string();
 }
 

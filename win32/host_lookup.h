@@ -5,11 +5,18 @@
 // time-out; the blocking gethostbyaddr on
 // systems of major version 4, where the time-out does not apply.
 //
-// An answer counts only when it carries the current request's task handle;
-// one that reports an error ends the wait with no name. Each request's
-// buffer stays allocated until its own answer has come (or for good, if it
-// never comes), because a cancelled request may still be completed by the
-// system: nothing can write into released memory.
+// An answer counts only when it carries the task handle of a waiting
+// request; one that reports an error ends that request's wait with no name.
+// Each request's buffer stays allocated until its own answer has come (or
+// for good, if it never comes), because a cancelled request may still be
+// completed by the system: nothing can write into released memory.
+//
+// Lookups nest: a handler dispatched during one lookup's wait (the host
+// delivering the next message, a command) may start another. Each has its
+// own request, buffer, answer and time-out; an answer for an outer lookup
+// that comes meanwhile is kept for it. At most kMaxWaiting lookups wait at
+// once: the innermost one allowed dispatches only the answers to lookups,
+// so nothing can start a deeper one and no host grows the stack without end.
 #pragma once
 
 // Windows Sockets must come before windows.h.
@@ -20,31 +27,48 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorn {
 
 class HostLookups {
  public:
+  // Depth 2 is the common case (the next message delivered during a
+  // receipt's lookup); a command started meanwhile makes 3; one more is
+  // spare. Every level holds the levels outside it for up to its own
+  // time-out (twice for the repeated first lookup), so deeper nesting would
+  // only make the oldest waiting message wait longer.
+  static constexpr std::size_t kMaxWaiting = 4;
+
   HostLookups() = default;
   HostLookups(const HostLookups&) = delete;
   HostLookups& operator=(const HostLookups&) = delete;
   ~HostLookups();
 
   // The name of `ip`, or the empty text. `answered` is the flag the owner's
-  // WM_APP handler sets (through OnAnswer); it is cleared before each
-  // asynchronous request.
+  // WM_APP handler sets (through OnAnswer): it tells whether the answer to
+  // the innermost waiting lookup has come. It is cleared for each
+  // asynchronous request, and when a nested lookup ends it again tells the
+  // state of the lookup that was waiting outside it.
   std::string Resolve(HWND window, const std::string& ip, std::int32_t timeoutMs,
                       std::int32_t osMajorVersion, bool& answered);
 
-  // For the window's WM_APP handler: true when the message answers the
-  // current request (with a name or with an error).
+  // For the window's WM_APP handler: records the answer for the request it
+  // belongs to; true when that is the innermost waiting request.
   bool OnAnswer(WPARAM task, LPARAM status);
 
+  // How many asynchronous lookups are waiting now.
+  std::size_t Waiting() const { return waiting_.size(); }
+
  private:
+  struct Request {
+    HANDLE task = nullptr;
+    bool answered = false;
+    std::string name;
+  };
+
   std::map<HANDLE, std::unique_ptr<char[]>> buffers_;  // requests not yet answered
-  HANDLE current_ = nullptr;
-  std::string name_;
-  bool busy_ = false;
+  std::vector<Request*> waiting_;                      // innermost last
 };
 
 // Dispatches every pending message of the thread.

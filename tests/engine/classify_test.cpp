@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 
 #include "engine/classify.h"
@@ -93,6 +94,37 @@ TEST_F(ClassifyHopTest, OnlyTheVeryFirstLookupIsRepeated) {
   form.answers = {"", "mx.example.org"};
   EXPECT_EQ(Classify("198.51.100.3", "").code, LookupFailed);
   EXPECT_EQ(form.asked.size(), 1u);
+}
+
+TEST_F(ClassifyHopTest, ACheckDuringTheFirstLookupLeavesItsRepeatToIt) {
+  // Another message is judged from inside the first lookup's wait. The
+  // repeat stays with the first lookup, and the nested check gets one
+  // lookup of its own, like any later check.
+  struct Case {
+    std::deque<std::string> answers;  // the nested lookup's answer comes first
+    VerdictCode inner, outer;
+    std::size_t lookups;
+  } cases[] = {
+      {{"mx.inner.example", "", "mx.outer.example"}, Normal, Normal, 3},
+      {{"", "", "mx.outer.example"}, LookupFailed, Normal, 3},
+      {{"mx.inner.example", "mx.outer.example"}, Normal, Normal, 2},
+  };
+  for (const Case& c : cases) {
+    form.FirstLookup = true;
+    form.asked.clear();
+    form.answers = c.answers;
+    ippack inner;
+    form.duringLookup = [&] {
+      form.duringLookup = nullptr;
+      inner = Classify("198.51.100.9", "");
+    };
+    ippack outer = Classify("198.51.100.2", "");
+    EXPECT_EQ(inner.code, c.inner);
+    EXPECT_EQ(outer.code, c.outer);
+    EXPECT_EQ(outer.host, "mx.outer.example");
+    EXPECT_EQ(form.asked.size(), c.lookups);
+    EXPECT_FALSE(form.FirstLookup);
+  }
 }
 
 TEST_F(ClassifyHopTest, AFirstLookupThatFindsANameIsNotRepeated) {
