@@ -69,7 +69,17 @@ void ClassifyHop(LiveSettings& form, ippack& hop, const ListSnapshot& lists) {
   int ruleIndex = 0;
   for (const Pattern& rule : lists.rules->Patterns()) {
     if (!rule.IsEffective()) continue;
-    if (rule.Search(hop.host)) {
+    bool found = false;
+    try {
+      found = rule.Search(hop.host);
+    } catch (const SearchLimitError&) {
+      // The name (a sender's, from the line or the DNS) cannot be judged:
+      // the relay counts as one without a usable name, never as clean.
+      hop.host.clear();
+      hop.code = ReceivedUnknown;
+      return;
+    }
+    if (found) {
       hop.code = RuleVerdict(ruleIndex);
       return;
     }

@@ -10,9 +10,10 @@ namespace quorn {
 
 // Sets hop.code (and, when a lookup is made, hop.host) for a hop whose ip is
 // set and whose code is what ParseReceived gave it. Reads the current lists,
-// or the versions in `lists`. Throws TextError for a rule that does not
-// compile or exceeds the regular-expression library's limits; hop.host then
-// holds the name already found and hop.code is unchanged.
+// or the versions in `lists`. A rule whose search on the host name exceeds
+// the regular-expression library's limits makes the relay ReceivedUnknown
+// with an empty host. Throws TextError for a rule that does not compile;
+// hop.host then holds the name already found and hop.code is unchanged.
 void ClassifyHop(LiveSettings& form, ippack& hop);
 void ClassifyHop(LiveSettings& form, ippack& hop, const ListSnapshot& lists);
 

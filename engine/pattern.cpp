@@ -1,12 +1,19 @@
 #include "engine/pattern.h"
 
-#include <stdexcept>
-
 #include "engine/line_syntax.h"
 #include "engine/text_error.h"
 #include "texts/catalog.h"
 
 namespace quorn {
+
+bool SearchWithinLimits(const std::string& text, boost::smatch& match, const boost::regex& re) {
+  try {
+    return boost::regex_search(text, match, re);
+  } catch (const std::runtime_error&) {
+    // Boost's complexity and memory limits for one search.
+    throw SearchLimitError();
+  }
+}
 
 bool IsCommentLine(const std::string& line) {
   if (!HasLineSeparator(line)) {
@@ -32,13 +39,7 @@ const boost::regex& Pattern::Compiled() const {
 }
 
 bool Pattern::Search(const std::string& text, boost::smatch& match) const {
-  const boost::regex& re = Compiled();
-  try {
-    return boost::regex_search(text, match, re);
-  } catch (const std::runtime_error&) {
-    // Boost's complexity and memory limits for one search.
-    throw TextError(texts::kRegexTooComplex, source_);
-  }
+  return SearchWithinLimits(text, match, Compiled());
 }
 
 bool Pattern::Search(const std::string& text) const {

@@ -3,18 +3,30 @@
 //
 // Compiling on first use keeps the behaviour of compiling where the pattern
 // is used: an entry that does not compile is found only when a check reaches
-// it, and raises its error every time one does. Both ways a pattern can fail
-// (it does not compile; a search exceeds the library's complexity or memory
-// limits) come out as a TextError naming the entry, which every caller at the
-// plug-in's edge already handles.
+// it, and raises its error every time one does. That error is the user's
+// (a TextError naming the entry). A search that exceeds the library's
+// complexity or memory limits is not: the text searched is a sender's, who
+// chose it, so it raises SearchLimitError, which the engine turns into a
+// verdict.
 #pragma once
 
 #include <boost/regex.hpp>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace quorn {
+
+// A search that the regular-expression library gave up: the text would
+// cost it more than its complexity or memory limits allow.
+class SearchLimitError : public std::runtime_error {
+ public:
+  SearchLimitError() : std::runtime_error("regular expression search beyond the library's limits") {}
+};
+
+// boost::regex_search with the library's limit errors as SearchLimitError.
+bool SearchWithinLimits(const std::string& text, boost::smatch& match, const boost::regex& re);
 
 // Whether a list line is a comment: "^(?:#|//)" is found in it.
 bool IsCommentLine(const std::string& line);
@@ -28,7 +40,9 @@ class Pattern {
   // Empty lines and comment lines of a pattern list are skipped.
   bool IsEffective() const { return effective_; }
 
-  // Searches `text` anywhere for the pattern. Throws TextError.
+  // Searches `text` anywhere for the pattern. Throws TextError when the
+  // pattern does not compile, SearchLimitError when the search exceeds the
+  // library's limits.
   bool Search(const std::string& text, boost::smatch& match) const;
   bool Search(const std::string& text) const;
 

@@ -46,18 +46,25 @@ std::string JoinContinuations(std::string_view in, char blank) {
 }
 
 // The host group trimmed as "^ *([^ ]*) *$" would: blanks around the name
-// dropped; a name with a blank inside becomes empty.
+// dropped; a name with a blank inside becomes empty. Throws SearchLimitError.
 std::string TrimHost(const std::string& host) {
   if (HasLineSeparator(host)) {
     static const boost::regex trim("^ *([^ ]*) *$");
     boost::smatch m;
-    return boost::regex_search(host, m, trim) ? m[1].str() : std::string();
+    return SearchWithinLimits(host, m, trim) ? m[1].str() : std::string();
   }
   std::size_t first = host.find_first_not_of(' ');
   if (first == std::string::npos) return std::string();
   std::size_t last = host.find_last_not_of(' ');
   std::string name = host.substr(first, last - first + 1);
   return name.find(' ') == std::string::npos ? name : std::string();
+}
+
+LineRelay UnreadableLine() {
+  LineRelay relay;
+  relay.reading = RelayReading::Unreadable;
+  relay.hop.code = ReceivedUnknown;
+  return relay;
 }
 
 // Where the next line that "^" can start begins, at or after `pos`.
@@ -97,29 +104,49 @@ void CollectReceivedLines(std::string_view text) {
   ReceivedLines.Replace(FindReceivedLines(text));
 }
 
+LineRelay ReadReceivedLine(const std::string& line, const ListVersion& recvRegex) {
+  if (line.size() > kReceivedLineReadLimit) return UnreadableLine();
+  LineRelay relay;
+  try {
+    boost::smatch m;
+    for (const Pattern& pattern : recvRegex.Patterns()) {
+      if (!pattern.IsEffective()) continue;
+      if (!pattern.Search(line, m)) continue;
+      if (m.size() != 3) throw TextError(texts::kNeedTwoGroups, pattern.Source());
+      relay.hop.ip = m[2].str();
+      relay.hop.host = TrimHost(m[1].str());
+      if (relay.hop.host == "unknown") {
+        relay.hop.host.clear();
+        relay.hop.code = ReceivedUnknown;
+      }
+      break;
+    }
+  } catch (const SearchLimitError&) {
+    return UnreadableLine();
+  }
+  relay.reading = relay.hop.ip.empty() ? RelayReading::NoAddress : RelayReading::Address;
+  return relay;
+}
+
+LineRelay ReceivedLineReader::Read(const std::string& line) {
+  const unsigned long long limit = kReceivedLineReadLimit;
+  const unsigned long long length = line.size();
+  // length <= limit is tested before it is squared, so nothing overflows.
+  if (pastBounds_ || ++linesRead_ > kReceivedLinesReadLimit || length > limit ||
+      length * length > limit * limit - squaresRead_) {
+    pastBounds_ = true;
+    return UnreadableLine();
+  }
+  squaresRead_ += length * length;
+  return ReadReceivedLine(line, recvRegex_);
+}
+
 ippack ParseReceived(const std::string& line) {
   return ParseReceived(line, *RecvRegex.Current());
 }
 
 ippack ParseReceived(const std::string& line, const ListVersion& recvRegex) {
-  std::string cut;
-  if (line.size() > kReceivedLineReadLimit) cut = line.substr(0, kReceivedLineReadLimit);
-  const std::string& text = cut.empty() ? line : cut;
-  ippack hop;
-  boost::smatch m;
-  for (const Pattern& pattern : recvRegex.Patterns()) {
-    if (!pattern.IsEffective()) continue;
-    if (!pattern.Search(text, m)) continue;
-    if (m.size() != 3) throw TextError(texts::kNeedTwoGroups, pattern.Source());
-    hop.ip = m[2].str();
-    hop.host = TrimHost(m[1].str());
-    if (hop.host == "unknown") {
-      hop.host.clear();
-      hop.code = ReceivedUnknown;
-    }
-    return hop;
-  }
-  return hop;
+  return ReadReceivedLine(line, recvRegex).hop;
 }
 
 }  // namespace quorn

@@ -5,8 +5,8 @@
 // Received: lines are the lines that begin with "Received:" in exact case,
 // up to the next LF (a CR before it stays part of the line). Each line gives
 // a relay's host name and address through the first RecvRegex entry that
-// matches it. All of it costs time linear in the header's size, whatever a
-// sender writes.
+// matches it. Unfolding and collection cost time linear in the header's
+// size, whatever a sender writes; reading the lines is bounded below.
 #pragma once
 
 #include <string>
@@ -26,20 +26,64 @@ std::vector<std::string> FindReceivedLines(std::string_view text);
 // Replaces ReceivedLines with the Received: lines of `text`.
 void CollectReceivedLines(std::string_view text);
 
-// A sender can write Received: lines of any length, and a user's pattern may
-// cost time quadratic in the length of the text it searches (the Postfix
-// default does, on a line of many "("). Patterns therefore read at most this
-// many bytes of a line: twice the longest line seen in some 7,000 real
-// headers, so real lines are read whole, while a hostile line costs at most
-// about half a millisecond.
-constexpr std::size_t kReceivedLineReadLimit = 1024;
+// How much of a header's Received: lines a check reads. A sender can write
+// lines of any length and number, and a pattern may cost time quadratic in
+// the length of the text it searches: the default Postfix pattern does on a
+// line of many "(" (about 10 ms for 4 KiB, 40 ms for 8 KiB; the library's
+// own complexity limit stops it only past some 14 KiB, after more than
+// 100 ms). So lines are read whole up to kReceivedLineReadLimit bytes,
+// eight times the longest line in some 40,000 real headers; and, top
+// first, only while the squares of the lengths read add up to at most the
+// square of that limit: however a sender splits a hostile text into lines,
+// the patterns cost about what one line of the limit costs (real headers
+// use less than a tenth of it). At most kReceivedLinesReadLimit lines are
+// read (real mail carries at most about 15), so a flood of short lines is
+// bounded too.
+constexpr std::size_t kReceivedLineReadLimit = 4096;
+constexpr std::size_t kReceivedLinesReadLimit = 100;
 
-// The relay of one Received: line (its first kReceivedLineReadLimit bytes), read with the current RecvRegex list or
-// the given version of it: `ip` and `host` from the first entry that matches
-// (both empty when none does), `code` ReceivedUnknown when the line calls
-// the host "unknown", else Normal. Throws TextError for an entry that does
-// not compile, matches with other than two groups, or exceeds the library's
-// limits.
+// What one Received: line tells about its relay.
+enum class RelayReading {
+  Address,     // an entry matched and gave an address (hop.ip)
+  NoAddress,   // no entry matched, or its address group was empty
+  Unreadable,  // not readable within the bounds above, or a search on it
+               // exceeded the library's limits: a relay that cannot be
+               // judged, so the check must not pass over it
+};
+
+struct LineRelay {
+  RelayReading reading = RelayReading::NoAddress;
+  // `ip` and `host` from the first entry that matches (both empty when none
+  // does), `code` ReceivedUnknown when the line calls the host "unknown",
+  // else Normal. An unreadable line gives empty `ip` and `host` and the
+  // code ReceivedUnknown.
+  ippack hop;
+};
+
+// Reads one line with the given version of RecvRegex; Unreadable when it is
+// longer than kReceivedLineReadLimit or a search on it exceeds the library's
+// limits. Throws TextError for an entry that does not compile or matches
+// with other than two groups.
+LineRelay ReadReceivedLine(const std::string& line, const ListVersion& recvRegex);
+
+// Reads the Received: lines of one header, top first, within the bounds
+// above: every line past them is Unreadable. The check and the inspector
+// read the same way, so both agree on which lines count as unreadable.
+class ReceivedLineReader {
+ public:
+  explicit ReceivedLineReader(const ListVersion& recvRegex) : recvRegex_(recvRegex) {}
+
+  LineRelay Read(const std::string& line);
+
+ private:
+  const ListVersion& recvRegex_;
+  std::size_t linesRead_ = 0;
+  unsigned long long squaresRead_ = 0;
+  bool pastBounds_ = false;
+};
+
+// The relay of one Received: line, read alone with the current RecvRegex
+// list or the given version of it: ReadReceivedLine's hop.
 ippack ParseReceived(const std::string& line);
 ippack ParseReceived(const std::string& line, const ListVersion& recvRegex);
 

@@ -1,6 +1,5 @@
 #include "engine/verdict.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "engine/classify.h"
@@ -18,21 +17,16 @@ MessageVerdict JudgeMessage(LiveSettings& form, const std::string& header, const
   CollectReceivedLines(UnfoldHeader(header));
   const auto lines = ReceivedLines.Current();
 
-  ippack hop;
-  const std::size_t count = std::min(lines->size(), kReceivedLinesReadLimit);
-  for (std::size_t i = 0; i < count; ++i) {
-    hop = ParseReceived((*lines)[i], *lists.recvRegex);
-    if (hop.ip.empty()) continue;
-    if (IsExcluded(hop.ip, *lists.skipNetworks)) hop.ip.clear();
-    if (!hop.ip.empty()) break;
-  }
-
+  ReceivedLineReader reader(*lists.recvRegex);
   MessageVerdict verdict;
-  if (hop.ip.empty()) {
-    verdict.hop.code = Excluded;
-  } else {
-    ClassifyHop(form, hop, lists);
-    verdict.hop = hop;
+  verdict.hop.code = Excluded;
+  for (const std::string& line : *lines) {
+    LineRelay relay = reader.Read(line);
+    if (relay.reading == RelayReading::NoAddress) continue;
+    if (relay.reading == RelayReading::Address && IsExcluded(relay.hop.ip, *lists.skipNetworks)) continue;
+    verdict.hop = relay.hop;
+    if (relay.reading == RelayReading::Address) ClassifyHop(form, verdict.hop, lists);
+    break;
   }
   form.LastVerdict = verdict.hop.code;
   verdict.spam = IsSpamVerdict(verdict.hop.code, form.ReverseLookup);

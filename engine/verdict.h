@@ -9,22 +9,20 @@
 
 namespace quorn {
 
-// How many Received: lines, from the top, a check reads at most. The relay
-// that decides is written near the top by the recipient's own servers (real
-// mail carries at most about 15 such lines); only a sender can add more,
-// below, and reading them all would let one header hold the host for
-// seconds. A header whose first lines give no relay to judge is Excluded.
-constexpr std::size_t kReceivedLinesReadLimit = 100;
-
 struct MessageVerdict {
   bool spam = false;
   ippack hop;  // the deciding relay; ip and host empty when none was judged
 };
 
 // Judges a header: unfolds it, collects its Received: lines into
-// ReceivedLines, takes the first relay outside the exclusion networks among
-// the first kReceivedLinesReadLimit lines and classifies it. Records the code in form.LastVerdict. Throws TextError for
-// a pattern it cannot use; LastVerdict then keeps its earlier value.
+// ReceivedLines, reads them top first with a ReceivedLineReader and
+// classifies the first relay outside the exclusion networks. A line that
+// cannot be read within the reader's bounds before that relay decides
+// instead: the message is ReceivedUnknown (spam), with empty address and
+// host, since the sender may have hidden the real relay in it. A header
+// without any relay to judge is Excluded. Records the code in
+// form.LastVerdict. Throws TextError for a pattern of the user's it cannot
+// use; LastVerdict then keeps its earlier value.
 MessageVerdict JudgeMessage(LiveSettings& form, const std::string& header);
 // The same with the list versions given: a batch of checks that must all
 // read the lists it started with takes one snapshot for all of them.

@@ -4,7 +4,6 @@ namespace texts {
 
 const char kNeedTwoGroups[] = "正規表現には２つのグループが必要です";
 const char kInvalidRegex[] = "正規表現が不正です";
-const char kRegexTooComplex[] = "正規表現の照合が複雑すぎます";
 const char kInvalidRegexQuoted[] = "\"%s\"は不正な正規表現です";
 
 const char kFilterFailed[] = "受信したメールを検査できませんでした";

@@ -12,7 +12,6 @@ namespace texts {
 // line feeds and the offending entry between apostrophes (see TextError).
 extern const char kNeedTwoGroups[];      // the pattern matched with != 2 groups
 extern const char kInvalidRegex[];       // the pattern does not compile
-extern const char kRegexTooComplex[];    // matching exceeded the library's limits
 extern const char kInvalidRegexQuoted[]; // printf format: "%s" is no valid pattern
 
 // An error of the receipt filter that is no pattern's.

@@ -1,17 +1,27 @@
 // The real headers of the shared corpus, judged with the built-in default
 // settings and no resolver, as quorn-check and the plug-in judge them.
+//
+// Every header's verdict is pinned in verdicts.expected.tsv beside this file,
+// in quorn-check's output format, so that a change of any verdict shows as a
+// diff. After a deliberate change, rewrite the file with
+//   QUORN_UPDATE_EXPECTED=1 ctest --test-dir build/native -R CorpusTest
+// and review the diff before committing it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/general.h"
 #include "settings/default_lines.h"
 #include "tools/check/message_file.h"
+#include "tools/check/verdict_row.h"
 
 namespace quorn {
 namespace {
@@ -19,6 +29,20 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path CorpusDir() { return fs::path(QUORN_CORPUS_DIR) / "corpus"; }
+
+std::vector<fs::path> CorpusHeaders() {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(CorpusDir() / "headers")) files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
 
 class CorpusTest : public testing::Test {
  protected:
@@ -31,10 +55,8 @@ class CorpusTest : public testing::Test {
 };
 
 TEST_F(CorpusTest, EveryHeaderIsJudgedWithoutError) {
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(CorpusDir() / "headers")) files.push_back(entry.path());
+  const std::vector<fs::path> files = CorpusHeaders();
   ASSERT_EQ(files.size(), 783u);
-  std::sort(files.begin(), files.end());
 
   LiveSettings form;
   int spam = 0;
@@ -49,6 +71,42 @@ TEST_F(CorpusTest, EveryHeaderIsJudgedWithoutError) {
   }
   EXPECT_GT(spam, 0);
   EXPECT_LT(spam, static_cast<int>(files.size()));
+}
+
+TEST_F(CorpusTest, EveryVerdictIsThePinnedOne) {
+  const std::vector<fs::path> files = CorpusHeaders();
+  ASSERT_EQ(files.size(), 783u);
+  LiveSettings form;
+  std::string actual;
+  for (const fs::path& file : files) {
+    auto header = ReadMessageHeader(file.string());
+    ASSERT_TRUE(header) << file;
+    MessageVerdict verdict = JudgeMessage(form, *header);
+    actual += VerdictRow(file.filename().string(), verdict, form) + "\n";
+  }
+
+  const fs::path expectedPath = QUORN_CORPUS_EXPECTED;
+  const char* update = std::getenv("QUORN_UPDATE_EXPECTED");
+  if (update && std::string(update) == "1") {
+    std::ofstream(expectedPath, std::ios::binary) << actual;
+    std::printf("rewrote %s\n", expectedPath.string().c_str());
+    return;
+  }
+  std::ifstream in(expectedPath, std::ios::binary);
+  ASSERT_TRUE(in) << "missing " << expectedPath << "; write it with QUORN_UPDATE_EXPECTED=1";
+  const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (expected == actual) return;
+
+  const std::vector<std::string> want = SplitLines(expected), got = SplitLines(actual);
+  int shown = 0;
+  for (std::size_t i = 0; i < std::max(want.size(), got.size()) && shown < 20; ++i) {
+    const std::string w = i < want.size() ? want[i] : "(none)", g = i < got.size() ? got[i] : "(none)";
+    if (w == g) continue;
+    ADD_FAILURE() << "line " << i + 1 << "\n  expected: " << w << "\n  actual:   " << g;
+    ++shown;
+  }
+  FAIL() << "verdicts differ from " << expectedPath
+         << "; if the change is meant, rewrite the file with QUORN_UPDATE_EXPECTED=1 and review its diff";
 }
 
 struct Pinned {

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Every header of the shared corpus, received as a message with an empty
 # body through the plug-in's receipt hook in the host simulator, gets the
-# stamp label that quorn-check gives the same file, and nothing escapes.
+# stamp label that quorn-check gives the same file and that the corpus
+# test pins (tests/corpus/verdicts.expected.tsv), and nothing escapes.
 # Usage: corpus_vs_checker.sh SIM_DIR PLUGIN.dll CHECKER CORPUS_HEADERS [EMULATOR...]
 set -uo pipefail
 sim_dir=$1 dll=$2 checker=$3 corpus=$4
 shift 4
+pinned=$(dirname "${BASH_SOURCE[0]}")/../corpus/verdicts.expected.tsv
 [ -d "$corpus" ] || { echo "FAIL: no corpus at $corpus"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -21,4 +23,8 @@ count=$(wc -l <"$work/plugin.tsv")
 if ! diff "$work/checker.tsv" "$work/plugin.tsv" >"$work/diff.txt"; then
   echo "FAIL: the plug-in and quorn-check disagree:"; head -20 "$work/diff.txt"; exit 1
 fi
-echo "ok   $count corpus messages: same labels as quorn-check, no error escaped"
+cut -f1,4 "$pinned" | sort >"$work/pinned.tsv"
+if ! diff "$work/pinned.tsv" "$work/plugin.tsv" >"$work/diff.txt"; then
+  echo "FAIL: the plug-in's labels differ from $pinned:"; head -20 "$work/diff.txt"; exit 1
+fi
+echo "ok   $count corpus messages: the pinned labels, the same as quorn-check's, no error escaped"

@@ -176,14 +176,67 @@ TEST_F(ParseReceivedTest, APatternThatDoesNotCompileIsFoundOnlyWhenReached) {
   }
 }
 
-TEST_F(ParseReceivedTest, ASearchBeyondTheLibraryLimitsRaisesTheEntry) {
-  const std::string hostile = "((?:a+a+)+)b(c)";
-  RecvRegex.Replace({hostile});
-  try {
-    ParseReceived("Received: from " + std::string(5000, 'a'));
-    FAIL() << "no error";
-  } catch (const TextError& e) {
-    EXPECT_EQ(std::string(e.what()), std::string(texts::kRegexTooComplex) + "\n\n'" + hostile + "'");
+TEST_F(ParseReceivedTest, TellsAddressNoAddressAndUnreadableLinesApart) {
+  const std::string hostile = "((?:a+a+)+)(b)";
+  const std::string postfix = R"(\(([^\[]*)\[([0-9.]+)\])";
+  struct Case {
+    const char* name;
+    std::string line;
+    TextLines recvRegex;
+    RelayReading reading;
+    const char* ip;
+    VerdictCode code;
+  } cases[] = {
+      {"address", "Received: from h (mx [192.0.2.1])", {postfix}, RelayReading::Address, "192.0.2.1", Normal},
+      {"unknown", "Received: from h (unknown [192.0.2.1])", {postfix}, RelayReading::Address, "192.0.2.1",
+       ReceivedUnknown},
+      {"no match", "Received: by localhost", {postfix}, RelayReading::NoAddress, "", Normal},
+      {"empty address group", "Received: from h (mx [])", {R"(\(([^\[]*)\[([0-9.]*)\])"},
+       RelayReading::NoAddress, "", Normal},
+      {"longest readable line", "Received: (mx [192.0.2.1])" + std::string(kReceivedLineReadLimit - 26, ' '),
+       {postfix}, RelayReading::Address, "192.0.2.1", Normal},
+      {"line over the limit", "Received: (mx [192.0.2.1])" + std::string(kReceivedLineReadLimit - 25, ' '),
+       {postfix}, RelayReading::Unreadable, "", ReceivedUnknown},
+      {"search past the library's limits", "Received: from " + std::string(40, 'a') + " (mx [192.0.2.1])",
+       {hostile, postfix}, RelayReading::Unreadable, "", ReceivedUnknown},
+      {"the hostile entry is not reached", "Received: from " + std::string(40, 'a') + " (mx [192.0.2.1])",
+       {postfix, hostile}, RelayReading::Address, "192.0.2.1", Normal},
+  };
+  for (const Case& c : cases) {
+    RecvRegex.Replace(c.recvRegex);
+    LineRelay relay = ReadReceivedLine(c.line, *RecvRegex.Current());
+    EXPECT_EQ(relay.reading, c.reading) << c.name;
+    EXPECT_EQ(relay.hop.ip, c.ip) << c.name;
+    EXPECT_EQ(relay.hop.code, c.code) << c.name;
+    ippack hop = ParseReceived(c.line);
+    EXPECT_EQ(hop.ip, relay.hop.ip) << c.name;
+    EXPECT_EQ(hop.code, relay.hop.code) << c.name;
+    if (c.reading == RelayReading::Unreadable) {
+      EXPECT_EQ(hop.host, "") << c.name;
+    }
+  }
+}
+
+TEST_F(ParseReceivedTest, AHeadersLinesAreReadWithinALineCountAndASumOfSquaredLengths) {
+  const std::size_t limit = kReceivedLineReadLimit;
+  auto lineOf = [](std::size_t bytes) { return "Received: " + std::string(bytes - 10, 'x'); };
+  struct Case {
+    const char* name;
+    std::vector<std::size_t> lengths;
+    std::size_t readable;  // how many lines, from the top, are read
+  } cases[] = {
+      {"one line of the limit", {limit, 10}, 1},
+      {"one line over the limit, then short ones", {limit + 1, 10, 10}, 0},
+      {"squares adding up to the limit's", {limit / 2, limit / 2, limit / 2, limit / 2, 10}, 4},
+      {"a hundred short lines", std::vector<std::size_t>(kReceivedLinesReadLimit + 3, 20),
+       kReceivedLinesReadLimit},
+  };
+  for (const Case& c : cases) {
+    ReceivedLineReader reader(*RecvRegex.Current());
+    for (std::size_t i = 0; i < c.lengths.size(); ++i) {
+      RelayReading expected = i < c.readable ? RelayReading::NoAddress : RelayReading::Unreadable;
+      EXPECT_EQ(reader.Read(lineOf(c.lengths[i])).reading, expected) << c.name << ", line " << i;
+    }
   }
 }
 

@@ -25,6 +25,7 @@
 #include "tools/check/checker_settings.h"
 #include "tools/check/message_file.h"
 #include "tools/check/terminal.h"
+#include "tools/check/verdict_row.h"
 
 namespace fs = std::filesystem;
 
@@ -32,24 +33,6 @@ namespace quorn {
 namespace {
 
 const char kUsage[] = "usage: quorn-check [--settings FILE] [--timeout MS] FILE|FOLDER...\n";
-
-// A field of the output line: text a sender wrote may hold tabs and line
-// breaks, so control bytes and backslashes are escaped.
-std::string Field(const std::string& text) {
-  std::string out;
-  for (unsigned char c : text) {
-    if (c == '\\') {
-      out += "\\\\";
-    } else if (c < 0x20 || c == 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-      out += escaped;
-    } else {
-      out.push_back(static_cast<char>(c));
-    }
-  }
-  return out;
-}
 
 void ReportFailure(const std::string& path, const std::string& shiftJisText) {
   std::fflush(stdout);
@@ -85,10 +68,7 @@ bool CheckFile(LiveSettings& form, const std::string& path) {
   }
   try {
     MessageVerdict verdict = JudgeMessage(form, *header);
-    std::printf("%s\t%d\t%s\t%s\t%s\t%s\n", Field(path).c_str(),
-                static_cast<int>(verdict.hop.code), VerdictName(verdict.hop.code).c_str(),
-                verdict.spam ? VerdictLabel(form) : "", Field(verdict.hop.ip).c_str(),
-                Field(verdict.hop.host).c_str());
+    std::printf("%s\n", VerdictRow(path, verdict, form).c_str());
     return true;
   } catch (const TextError& e) {
     ReportFailure(path, e.what());
