@@ -49,7 +49,12 @@ mkdir -p "$cache"
   flock 9
   if [ ! -f "$WINEPREFIX/.quorn-ready" ]; then
     rm -rf "$WINEPREFIX"
-    "$loader" wineboot -i </dev/null >/dev/null 2>&1
+    if ! "$loader" wineboot -i </dev/null >"$cache/$arch-wineboot.log" 2>&1; then
+      hint=
+      [ $arch = win32 ] && hint="; a kernel without 32-bit support cannot run 32-bit Wine"
+      echo "wine-run: $loader cannot make the Wine prefix $WINEPREFIX (see $cache/$arch-wineboot.log)$hint" >&2
+      exit 126
+    fi
     printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\n"Graphics"="null"\n' >"$cache/null-driver.reg"
     "$loader" regedit /S "$cache/null-driver.reg" </dev/null >/dev/null 2>&1
     "${loader%/*}/wineserver" -w
