@@ -31,4 +31,7 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   build x86_64 quorn quorn-host
 fi
 echo
-cmake/wine-run.sh "build/demo-$arch/sim/quorn-host.exe" "build/demo-$arch/host/quorn.dll" samples/demo.scenario
+# Under a Japanese locale, as on the host's home system: the ANSI code page
+# is then 932, and the menu shows the plug-in's Japanese captions.
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 \
+  cmake/wine-run.sh "build/demo-$arch/sim/quorn-host.exe" "build/demo-$arch/host/quorn.dll" samples/demo.scenario

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 #include "engine/text_error.h"
@@ -18,7 +19,9 @@ std::string Win32ProfileFile::ReadString(const std::string& section, const std::
   DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(),
                                           buffer.data(), static_cast<DWORD>(buffer.size()),
                                           path_.c_str());
-  return std::string(buffer.data(), length);
+  // Cutting a value inside a double-byte character, the functions fill the
+  // buffer with whole characters only but still report the full length.
+  return std::string(buffer.data(), strnlen(buffer.data(), length));
 }
 
 bool Win32ProfileFile::HasSection(const std::string& section) {

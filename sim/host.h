@@ -51,6 +51,9 @@ struct Host {
 
 extern Host TheHost;
 
+// What VMA_GetFolderDisplayName answers for a folder ID (Shift-JIS).
+std::string FolderDisplayName(const std::string& id);
+
 // One line of the transcript, UTF-8.
 void Say(const std::string& line);
 // A Shift-JIS text of the plug-in, for the transcript.

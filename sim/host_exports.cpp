@@ -22,13 +22,30 @@ const char* Hand(const char* function, const std::string& text) {
   return buffer.c_str();
 }
 
+}  // namespace
+
+namespace sim {
+
 std::string FolderDisplayName(const std::string& id) {
-  // The last folder name of the ID; a mailbox shows as its own name.
-  std::string trimmed = id;
-  if (!trimmed.empty() && trimmed.back() == '\\') trimmed.pop_back();
-  std::size_t slash = trimmed.rfind('\\');
-  return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+  // The last folder name of the ID; a mailbox shows as its own name. IDs
+  // are Shift-JIS, whose second bytes may be 5C ("表" is 95 5C), so the
+  // separators are found walking forward a character at a time.
+  std::size_t nameStart = 0, nameEnd = 0;
+  for (std::size_t i = 0; i < id.size();) {
+    if (id[i] == '\\') {
+      if (i + 1 < id.size()) nameStart = i + 1;
+      ++i;
+      continue;
+    }
+    i += IsDBCSLeadByteEx(932, static_cast<BYTE>(id[i])) && i + 1 < id.size() ? 2 : 1;
+    nameEnd = i;
+  }
+  return nameEnd > nameStart ? id.substr(nameStart, nameEnd - nameStart) : std::string();
 }
+
+}  // namespace sim
+
+namespace {
 
 void Trace(const std::string& line) {
   if (TheHost.traceCalls) Say(line);
@@ -57,7 +74,7 @@ const char* WINAPI VMA_GetCurrentMail() {
 
 const char* WINAPI VMA_GetFolderDisplayName(const char* id) {
   sim::OnHostCall("VMA_GetFolderDisplayName");
-  return Hand("VMA_GetFolderDisplayName", FolderDisplayName(id ? id : ""));
+  return Hand("VMA_GetFolderDisplayName", sim::FolderDisplayName(id ? id : ""));
 }
 
 const char* WINAPI VMA_GetHeader(const char* id) {

@@ -151,10 +151,11 @@ void Scenario::Menu(int type) {
       Say("  item ----");
       continue;
     }
-    char caption[256] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof caption, MF_BYPOSITION);
-    captions_[static_cast<int>(GetMenuItemID(menu, i))] = caption;
-    Say("  item " + std::to_string(GetMenuItemID(menu, i)) + " " + Show(caption));
+    // As the menu shows it: the caption as the system holds it, in UTF-16.
+    wchar_t caption[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), caption, 256, MF_BYPOSITION);
+    captions_[static_cast<int>(GetMenuItemID(menu, i))] = quorn::ShiftJisFromWide(caption);
+    Say("  item " + std::to_string(GetMenuItemID(menu, i)) + " " + quorn::Utf8FromWide(caption));
   }
   DestroyMenu(menu);
 }
@@ -247,7 +248,9 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
   if (command == "version") {
     TheHost.version = argument;
   } else if (command == "mailbox") {
-    TheHost.currentMailBox = argument;
+    TheHost.currentMailBox = ShiftJisFromUtf8(argument);
+  } else if (command == "display-name") {
+    Say("  \"" + Show(FolderDisplayName(ShiftJisFromUtf8(argument))) + "\"");
   } else if (command == "folder") {
     fs::create_directories(fs::u8path(TheHost.dataFolder + argument));
   } else if (command == "answer") {
@@ -266,6 +269,8 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     WritePrivateProfileStringA(section.c_str(), key.c_str(), ShiftJisFromUtf8(value).c_str(),
                                IniPath().c_str());
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath().c_str());
+  } else if (command == "codepage") {
+    Say("  ANSI code page " + std::to_string(GetACP()));
   } else if (command == "ini-readonly") {
     SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY);
   } else if (command == "block-plugins-folder") {
