@@ -1,5 +1,7 @@
 #include "settings/profile_document.h"
 
+#include <unordered_map>
+
 #include "settings/profile_file.h"
 
 namespace quorn {
@@ -30,6 +32,12 @@ bool SameName(std::string_view a, std::string_view b) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
+}
+
+std::string LowerName(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower) c = AsciiLower(c);
+  return lower;
 }
 
 }  // namespace
@@ -113,6 +121,16 @@ std::optional<std::string> ProfileDocument::Value(std::string_view section,
   return std::nullopt;
 }
 
+std::vector<ProfileEntry> ProfileDocument::Entries(std::string_view section) const {
+  std::vector<ProfileEntry> entries;
+  if (const Section* found = FindSection(section)) {
+    for (const Key& k : found->keys) {
+      if (k.value) entries.push_back(ProfileEntry{k.name, ProfileReadValue(*k.value)});
+    }
+  }
+  return entries;
+}
+
 bool ProfileDocument::HasKeys(std::string_view section) const {
   // Unlike key look-ups, the listing does not drop blanks around the name.
   const Section* found = nullptr;
@@ -148,6 +166,37 @@ bool ProfileDocument::Set(std::string_view section, std::string_view key, std::s
   }
   found->keys.push_back(Key{std::string(TrimLeadingBlanks(key)), std::string(value)});
   return true;
+}
+
+bool ProfileDocument::SetAll(const std::vector<ProfileWrite>& writes) {
+  // For each section written: its keys' names in lower case, each mapped to
+  // the first key of that name, as Set finds it.
+  std::unordered_map<std::size_t, std::unordered_map<std::string, std::size_t>> indexes;
+  bool changed = false;
+  for (const ProfileWrite& w : writes) {
+    std::string_view value = TrimLeadingBlanks(w.value);
+    Section* found = FindSection(w.section);
+    if (!found) {
+      sections_.push_back(Section{std::string(TrimLeadingBlanks(w.section)), {}});
+      found = &sections_.back();
+    }
+    auto [index, fresh] = indexes.try_emplace(static_cast<std::size_t>(found - sections_.data()));
+    auto& names = index->second;
+    if (fresh) {
+      for (std::size_t i = 0; i < found->keys.size(); ++i) names.emplace(LowerName(found->keys[i].name), i);
+    }
+    auto key = names.find(LowerName(TrimBlanks(w.key)));
+    if (key != names.end()) {
+      Key& k = found->keys[key->second];
+      if (k.value && *k.value == value) continue;
+      k.value = std::string(value);
+    } else {
+      found->keys.push_back(Key{std::string(TrimLeadingBlanks(w.key)), std::string(value)});
+      names.emplace(LowerName(found->keys.back().name), found->keys.size() - 1);
+    }
+    changed = true;
+  }
+  return changed;
 }
 
 std::string ProfileReadValue(std::string_view raw) {
