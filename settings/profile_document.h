@@ -51,9 +51,12 @@ class ProfileDocument {
   // already held that value and nothing changed.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
 
-  // Set for each key in order, in time linear in the keys set and held;
-  // false when nothing changed.
-  bool SetAll(const std::vector<ProfileWrite>& writes);
+  // The file's bytes after Set for each key in order, as the platform's
+  // functions leave it writing key after key (each change rewrites the
+  // file, which the next write reads again); none when nothing changed.
+  // The document then holds the file as read again. Time linear in the
+  // keys written and held.
+  std::optional<std::string> SetAll(const std::vector<ProfileWrite>& writes);
 
  private:
   Section* FindSection(std::string_view name);

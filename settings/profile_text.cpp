@@ -46,8 +46,9 @@ void TextProfileFile::WriteKeys(const std::vector<ProfileWrite>& writes) {
   // even one that would change nothing.
   if (IsReadOnlyFile(path_)) throw TextError(CannotWriteText(path_));
   ProfileDocument changed = Document();
-  if (!changed.SetAll(writes)) return;
-  if (!ReplaceWholeFile(path_, changed.Serialize())) throw TextError(CannotWriteText(path_));
+  const std::optional<std::string> bytes = changed.SetAll(writes);
+  if (!bytes) return;
+  if (!ReplaceWholeFile(path_, *bytes)) throw TextError(CannotWriteText(path_));
   document_ = std::move(changed);
 }
 

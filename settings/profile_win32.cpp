@@ -50,7 +50,7 @@ std::vector<ProfileEntry> Win32ProfileFile::ReadSection(const std::string& secti
   std::vector<char> buffer(1 << 16);
   DWORD length;
   for (;;) {
-    length = GetPrivateProfileSectionA(section.c_str(), buffer.data(),
+    length = GetPrivateProfileSectionA(Trimmed(section).c_str(), buffer.data(),
                                        static_cast<DWORD>(buffer.size()), path_.c_str());
     if (length + 2 < buffer.size()) break;
     buffer.resize(buffer.size() * 2);
@@ -102,8 +102,9 @@ void Win32ProfileFile::WriteKeys(const std::vector<ProfileWrite>& writes) {
     return;
   }
   ProfileDocument document = ProfileDocument::Parse(*bytes);
-  if (!document.SetAll(writes)) return;
-  bool written = ReplaceWholeFile(path_, document.Serialize());
+  const std::optional<std::string> changed = document.SetAll(writes);
+  if (!changed) return;
+  bool written = ReplaceWholeFile(path_, *changed);
   DropCachedCopy();
   if (!written) throw TextError(CannotWriteText(path_));
 }
