@@ -115,7 +115,15 @@ int WINAPI VMC_OnStart() {
         ShowMessage(e.what(), MessageKind::Error);
       }
     }
-    FormMain->LoadSettings(IniFilePath);
+    try {
+      const SettingsModel::LoadReport report = FormMain->LoadSettings(IniFilePath);
+      const std::string repaired = SettingsModel::RepairedListsText(IniFilePath, report);
+      if (!repaired.empty()) ShowMessage(repaired, MessageKind::Information);
+    } catch (const TextError& e) {
+      // The built-in settings are in force; the file is kept as a backup
+      // before anything overwrites it.
+      ShowMessage(e.what(), MessageKind::Error);
+    }
     return 0;
   });
 }

@@ -1,5 +1,7 @@
 #include "settings/profile_document.h"
 
+#include <unordered_map>
+
 #include "settings/profile_file.h"
 
 namespace quorn {
@@ -30,6 +32,12 @@ bool SameName(std::string_view a, std::string_view b) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
+}
+
+std::string LowerName(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower) c = AsciiLower(c);
+  return lower;
 }
 
 }  // namespace
@@ -113,6 +121,16 @@ std::optional<std::string> ProfileDocument::Value(std::string_view section,
   return std::nullopt;
 }
 
+std::vector<ProfileEntry> ProfileDocument::Entries(std::string_view section) const {
+  std::vector<ProfileEntry> entries;
+  if (const Section* found = FindSection(section)) {
+    for (const Key& k : found->keys) {
+      if (k.value) entries.push_back(ProfileEntry{k.name, ProfileReadValue(*k.value)});
+    }
+  }
+  return entries;
+}
+
 bool ProfileDocument::HasKeys(std::string_view section) const {
   // Unlike key look-ups, the listing does not drop blanks around the name.
   const Section* found = nullptr;
@@ -148,6 +166,100 @@ bool ProfileDocument::Set(std::string_view section, std::string_view key, std::s
   }
   found->keys.push_back(Key{std::string(TrimLeadingBlanks(key)), std::string(value)});
   return true;
+}
+
+namespace {
+
+// A write whose line the next read of the file would not give back as the
+// same section and key: a name holding "=" or a line feed, a key name that
+// would read as a section line or as no name, a value holding a line feed.
+bool ChangesLines(const ProfileWrite& w) {
+  std::string_view section = TrimBlanks(w.section), key = TrimBlanks(w.key);
+  return section.empty() || section.find('\n') != std::string_view::npos || key.empty() ||
+         key.find_first_of("=\n") != std::string_view::npos ||
+         (key.front() == '[' && key.find(']') != std::string_view::npos) ||
+         w.value.find('\n') != std::string::npos;
+}
+
+}  // namespace
+
+std::optional<std::string> ProfileDocument::SetAll(const std::vector<ProfileWrite>& writes) {
+  // The platform rewrites the file for each write that changes something
+  // and reads it again for the next: the document is kept as that read
+  // gives it (names and values without trailing blanks), and the last
+  // change is written out as Set made it.
+  struct LastChange {
+    std::size_t section, key;
+    std::string sectionName, keyName, value;  // as written
+  };
+  std::optional<LastChange> last;
+  std::optional<std::string> lastBytes;  // after a change that altered the lines
+  // For each section written: its keys' names in lower case, each mapped to
+  // the first key of that name, as Set finds it.
+  std::unordered_map<std::size_t, std::unordered_map<std::string, std::size_t>> indexes;
+  // The first change is made the platform's way, writing and reading
+  // again, because that read may also regroup the file's lines (a section
+  // without a name joins the one before it).
+  bool readAgain = false;
+
+  for (const ProfileWrite& w : writes) {
+    if (!readAgain || ChangesLines(w)) {
+      if (!Set(w.section, w.key, w.value)) continue;
+      lastBytes = Serialize();
+      *this = Parse(*lastBytes);
+      readAgain = true;
+      indexes.clear();
+      last.reset();
+      continue;
+    }
+    std::string_view value = TrimLeadingBlanks(w.value);
+    Section* found = FindSection(w.section);
+    std::string sectionName;
+    if (!found) {
+      sections_.push_back(Section{std::string(TrimBlanks(w.section)), {}});
+      found = &sections_.back();
+      sectionName = std::string(TrimLeadingBlanks(w.section));
+    } else {
+      sectionName = found->name;
+    }
+    const std::size_t sectionIndex = static_cast<std::size_t>(found - sections_.data());
+    auto [index, fresh] = indexes.try_emplace(sectionIndex);
+    auto& names = index->second;
+    if (fresh) {
+      for (std::size_t i = 0; i < found->keys.size(); ++i) names.emplace(LowerName(found->keys[i].name), i);
+    }
+    auto key = names.find(LowerName(TrimBlanks(w.key)));
+    std::size_t keyIndex;
+    std::string keyName;
+    if (key != names.end()) {
+      Key& k = found->keys[key->second];
+      if (k.value && *k.value == value) continue;
+      k.value = std::string(TrimBlanks(value));
+      keyIndex = key->second;
+      keyName = k.name;
+    } else {
+      found->keys.push_back(Key{std::string(TrimBlanks(w.key)), std::string(TrimBlanks(value))});
+      keyIndex = found->keys.size() - 1;
+      names.emplace(LowerName(found->keys.back().name), keyIndex);
+      keyName = std::string(TrimLeadingBlanks(w.key));
+    }
+    last = LastChange{sectionIndex, keyIndex, std::move(sectionName), std::move(keyName), std::string(value)};
+    lastBytes.reset();
+  }
+
+  if (lastBytes) return lastBytes;
+  if (!last) return std::nullopt;
+  // The last change as Set made it: its names and value as written.
+  Section& section = sections_[last->section];
+  Key& key = section.keys[last->key];
+  std::swap(section.name, last->sectionName);
+  std::swap(key.name, last->keyName);
+  std::swap(*key.value, last->value);
+  std::string bytes = Serialize();
+  std::swap(section.name, last->sectionName);
+  std::swap(key.name, last->keyName);
+  std::swap(*key.value, last->value);
+  return bytes;
 }
 
 std::string ProfileReadValue(std::string_view raw) {

@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/profile_file.h"
+
 namespace quorn {
 
 class ProfileDocument {
@@ -37,6 +39,10 @@ class ProfileDocument {
   // compared without regard to case) lacks the key or the key has no value.
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
+  // The keys with a value of the first section of that name, in order, each
+  // value as a read returns it.
+  std::vector<ProfileEntry> Entries(std::string_view section) const;
+
   // Whether the first section of that name holds a key, as the platform
   // tells: its first key with a value and no comment mark has a name.
   bool HasKeys(std::string_view section) const;
@@ -44,6 +50,13 @@ class ProfileDocument {
   // Sets a key (its value's leading blanks dropped); false when the key
   // already held that value and nothing changed.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
+
+  // The file's bytes after Set for each key in order, as the platform's
+  // functions leave it writing key after key (each change rewrites the
+  // file, which the next write reads again); none when nothing changed.
+  // The document then holds the file as read again. Time linear in the
+  // keys written and held.
+  std::optional<std::string> SetAll(const std::vector<ProfileWrite>& writes);
 
  private:
   Section* FindSection(std::string_view name);

@@ -6,10 +6,32 @@
 #include <vector>
 
 #include "engine/text_error.h"
+#include "settings/file_access.h"
+#include "settings/profile_document.h"
 
 namespace quorn {
+namespace {
 
-Win32ProfileFile::~Win32ProfileFile() {
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
+
+std::string Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return std::string(text);
+}
+
+// A file that starts with a byte-order mark holds text the profile
+// functions convert; only they write it.
+bool StartsWithByteOrderMark(const std::string& bytes) {
+  return bytes.rfind("\xEF\xBB\xBF", 0) == 0 || bytes.rfind("\xFF\xFE", 0) == 0 ||
+         bytes.rfind("\xFE\xFF", 0) == 0;
+}
+
+}  // namespace
+
+Win32ProfileFile::~Win32ProfileFile() { DropCachedCopy(); }
+
+void Win32ProfileFile::DropCachedCopy() {
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
 }
 
@@ -24,6 +46,31 @@ std::string Win32ProfileFile::ReadString(const std::string& section, const std::
   return std::string(buffer.data(), strnlen(buffer.data(), length));
 }
 
+std::vector<ProfileEntry> Win32ProfileFile::ReadSection(const std::string& section) {
+  // The whole section in one call: "name=value" texts, each ended by a NUL,
+  // the values as they stand in the file. The buffer grows until it holds
+  // the section (a full buffer is reported as its size less two).
+  std::vector<char> buffer(1 << 16);
+  DWORD length;
+  for (;;) {
+    length = GetPrivateProfileSectionA(Trimmed(section).c_str(), buffer.data(),
+                                       static_cast<DWORD>(buffer.size()), path_.c_str());
+    if (length + 2 < buffer.size()) break;
+    buffer.resize(buffer.size() * 2);
+  }
+  std::vector<ProfileEntry> entries;
+  std::string_view all(buffer.data(), length);
+  while (!all.empty()) {
+    std::string_view line = all.substr(0, all.find('\0'));
+    all.remove_prefix(std::min(all.size(), line.size() + 1));
+    std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos) continue;  // a key without a value reads as missing
+    entries.push_back(
+        ProfileEntry{Trimmed(line.substr(0, eq)), ProfileReadValue(Trimmed(line.substr(eq + 1)))});
+  }
+  return entries;
+}
+
 bool Win32ProfileFile::HasSection(const std::string& section) {
   // With no key name the functions list the section's key names.
   char names[4] = {};
@@ -35,12 +82,34 @@ void Win32ProfileFile::WriteString(const std::string& section, const std::string
                                    const std::string& value) {
   // Some implementations of the profile functions report success for a
   // read-only file they could not write; such a file refuses every write.
-  DWORD attributes = GetFileAttributesA(path_.c_str());
-  bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-  if (readOnly ||
+  if (IsReadOnlyFile(path_) ||
       !WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str())) {
     throw TextError(CannotWriteText(path_));
   }
+}
+
+void Win32ProfileFile::WriteKeys(const std::vector<ProfileWrite>& writes) {
+  // The profile functions rewrite the whole file for every key. Here the
+  // file is read once, changed as they change it, and written once.
+  if (IsReadOnlyFile(path_)) throw TextError(CannotWriteText(path_));
+  DropCachedCopy();  // so that the file on disk is complete
+  std::optional<std::string> bytes;
+  if (FileExists(path_)) {
+    bytes = ReadWholeFile(path_);
+    if (!bytes) throw TextError(CannotWriteText(path_));
+  } else {
+    bytes.emplace();
+  }
+  if (StartsWithByteOrderMark(*bytes)) {
+    ProfileFile::WriteKeys(writes);
+    return;
+  }
+  ProfileDocument document = ProfileDocument::Parse(*bytes);
+  const std::optional<std::string> changed = document.SetAll(writes);
+  if (!changed) return;
+  bool written = ReplaceWholeFile(path_, *changed);
+  DropCachedCopy();
+  if (!written) throw TextError(CannotWriteText(path_));
 }
 
 }  // namespace quorn

@@ -1,5 +1,8 @@
-// The profile file through the platform's GetPrivateProfileStringA and
-// WritePrivateProfileStringA, one key per call.
+// The profile file through the platform's profile functions: keys read with
+// GetPrivateProfileStringA, sections with GetPrivateProfileSectionA, single
+// keys written with WritePrivateProfileStringA. A save's many keys are
+// written at once by our own writer, which leaves the file as the
+// platform's functions would, key after key (the tests compare the two).
 #pragma once
 
 #include <string>
@@ -17,11 +20,15 @@ class Win32ProfileFile : public ProfileFile {
 
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& fallback) override;
+  std::vector<ProfileEntry> ReadSection(const std::string& section) override;
   bool HasSection(const std::string& section) override;
   void WriteString(const std::string& section, const std::string& key,
                    const std::string& value) override;
+  void WriteKeys(const std::vector<ProfileWrite>& writes) override;
 
  private:
+  void DropCachedCopy();
+
   std::string path_;
 };
 

@@ -1,10 +1,14 @@
 #include "settings/settings_model.h"
 
+#include <initializer_list>
 #include <vector>
 
 #include "engine/networks.h"
+#include "engine/text_error.h"
 #include "settings/default_lines.h"
+#include "settings/unreadable_backup.h"
 #include "settings/value_format.h"
+#include "texts/catalog.h"
 
 namespace quorn {
 namespace {
@@ -46,69 +50,179 @@ struct SavedSettings {
 };
 
 void WriteAll(ProfileFile& file, const SavedSettings& s) {
-  file.WriteString(kFormMain, "Top", FormatProfileInt(s.top));
-  file.WriteString(kFormMain, "Left", FormatProfileInt(s.left));
-  file.WriteString(kFormMain, "Paralysis", FormatProfileBool(s.paralysis));
-  file.WriteString(kFormMain, "DropTrash", FormatProfileBool(s.dropTrash));
-  file.WriteString(kFormMain, "ReverseLookup", FormatProfileBool(s.reverseLookup));
-  file.WriteString(kFormMain, "AcceptReceivedHost", FormatProfileBool(s.acceptReceivedHost));
-  file.WriteString(kFormMain, "Folder", s.folder);
-  file.WriteString(kFormMain, "TimeOut", FormatProfileInt(s.timeOut));
-
+  std::vector<ProfileWrite> writes = {
+      {kFormMain, "Top", FormatProfileInt(s.top)},
+      {kFormMain, "Left", FormatProfileInt(s.left)},
+      {kFormMain, "Paralysis", FormatProfileBool(s.paralysis)},
+      {kFormMain, "DropTrash", FormatProfileBool(s.dropTrash)},
+      {kFormMain, "ReverseLookup", FormatProfileBool(s.reverseLookup)},
+      {kFormMain, "AcceptReceivedHost", FormatProfileBool(s.acceptReceivedHost)},
+      {kFormMain, "Folder", s.folder},
+      {kFormMain, "TimeOut", FormatProfileInt(s.timeOut)},
+  };
   const auto sections = ListSections();
   for (std::size_t i = 0; i < sections.size(); ++i) {
     const TextLines& lines = s.lists[i];
-    file.WriteString(sections[i].name, "Count", FormatProfileInt(static_cast<std::int32_t>(lines.size())));
+    writes.push_back({sections[i].name, "Count", FormatProfileInt(static_cast<std::int32_t>(lines.size()))});
     for (std::size_t n = 0; n < lines.size(); ++n) {
-      file.WriteString(sections[i].name, "Item" + std::to_string(n), lines[n]);
+      writes.push_back({sections[i].name, "Item" + std::to_string(n), lines[n]});
     }
   }
+  file.WriteKeys(writes);
 }
+
+// The position N of a key named "Item<N>" (any case, N in decimal without
+// leading zeros, as the save writes it), or -1.
+std::int64_t ItemPosition(const std::string& key) {
+  static const char kItem[] = "item";
+  if (key.size() < 5 || key.size() > 14) return -1;
+  for (std::size_t i = 0; i < 4; ++i) {
+    if ((key[i] | 0x20) != kItem[i]) return -1;
+  }
+  if (key[4] == '0' && key.size() > 5) return -1;
+  std::int64_t n = 0;
+  for (std::size_t i = 4; i < key.size(); ++i) {
+    if (key[i] < '0' || key[i] > '9') return -1;
+    n = n * 10 + (key[i] - '0');
+  }
+  return n;
+}
+
+// A list's lines from its section's keys: Item0 to Item<count-1>, a
+// missing one read as an empty line. The section is read in one call, so a
+// large Count costs one pass over it and no call per missing key.
+TextLines ListLines(const std::vector<ProfileEntry>& entries, std::int32_t count) {
+  std::vector<const std::string*> found(static_cast<std::size_t>(count), nullptr);
+  for (const ProfileEntry& entry : entries) {
+    std::int64_t n = ItemPosition(entry.key);
+    if (n >= 0 && n < count && !found[static_cast<std::size_t>(n)]) found[static_cast<std::size_t>(n)] = &entry.value;
+  }
+  TextLines lines;
+  lines.reserve(found.size());
+  for (const std::string* value : found) lines.push_back(value ? *value : std::string());
+  return lines;
+}
+
+// The number of lines of a list whose Count is not trusted: one past the
+// last Item key present below the bound.
+std::int32_t PresentItemCount(const std::vector<ProfileEntry>& entries) {
+  std::int64_t count = 0;
+  for (const ProfileEntry& entry : entries) {
+    std::int64_t n = ItemPosition(entry.key);
+    if (n >= 0 && n < SettingsModel::kMaxTrustedCount && n + 1 > count) count = n + 1;
+  }
+  return static_cast<std::int32_t>(count);
+}
+
+// The format with each "%s" replaced by the next value, in order.
+std::string Format(std::string format, std::initializer_list<std::string> values) {
+  std::size_t from = 0;
+  for (const std::string& value : values) {
+    from = format.find("%s", from);
+    if (from == std::string::npos) break;
+    format.replace(from, 2, value);
+    from += value.size();
+  }
+  return format;
+}
+
+// Everything a load reads, taken over only when all of it was read.
+struct LoadedSettings {
+  std::int32_t top, left;
+  bool paralysis, dropTrash, reverseLookup, acceptReceivedHost;
+  std::string folder;
+  std::int32_t timeOut;
+  std::vector<TextLines> lists;  // in file order
+};
 
 }  // namespace
 
-void SettingsModel::LoadSettings(const std::string& path) {
+SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path) {
   auto file = OpenProfileFile(path);
-  LoadSettings(path, *file);
+  return LoadSettings(path, *file);
 }
 
 void SettingsModel::SaveSettings(const std::string& path) {
+  KeepUnreadableFile(path);
   auto file = OpenProfileFile(path);
   SaveSettings(*file);
 }
 
 void SettingsModel::WriteDefaultSettings(const std::string& path) {
+  KeepUnreadableFile(path);
   auto file = OpenProfileFile(path);
   WriteDefaultSettings(*file);
 }
 
-void SettingsModel::LoadSettings(const std::string& path, ProfileFile& file) {
+SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path, ProfileFile& file) {
   IniPath = path;
-  std::int32_t top = ReadInt(file, kFormMain, "Top", WindowTop());
-  MoveWindow(top, WindowLeft());
-  std::int32_t left = ReadInt(file, kFormMain, "Left", WindowLeft());
-  MoveWindow(WindowTop(), left);
+  LoadReport report;
+  LoadedSettings loaded;
+  try {
+    loaded.top = ReadInt(file, kFormMain, "Top", WindowTop());
+    loaded.left = ReadInt(file, kFormMain, "Left", WindowLeft());
+    loaded.paralysis = ReadBool(file, "Paralysis", Paralysis);
+    loaded.dropTrash = ReadBool(file, "DropTrash", DropTrash);
+    loaded.reverseLookup = ReadBool(file, "ReverseLookup", ReverseLookup);
+    loaded.acceptReceivedHost = ReadBool(file, "AcceptReceivedHost", AcceptReceivedHost);
+    loaded.folder = file.ReadString(kFormMain, "Folder", Folder);
+    loaded.timeOut = ReadInt(file, kFormMain, "TimeOut", TimeOut);
 
-  Paralysis = ReadBool(file, "Paralysis", Paralysis);
-  DropTrash = ReadBool(file, "DropTrash", DropTrash);
-  ReverseLookup = ReadBool(file, "ReverseLookup", ReverseLookup);
-  AcceptReceivedHost = ReadBool(file, "AcceptReceivedHost", AcceptReceivedHost);
-  Folder = file.ReadString(kFormMain, "Folder", Folder);
-  TimeOut = ReadInt(file, kFormMain, "TimeOut", TimeOut);
-
-  for (const ListSection& section : ListSections()) {
-    TextLines lines;
-    if (file.HasSection(section.name)) {
-      std::int32_t count = ReadInt(file, section.name, "Count", 0);
-      for (std::int32_t n = 0; n < count; ++n) {
-        lines.push_back(file.ReadString(section.name, "Item" + std::to_string(n), ""));
+    for (const ListSection& section : ListSections()) {
+      if (!file.HasSection(section.name)) {
+        loaded.lists.push_back(section.defaultLines());
+        continue;
       }
-    } else {
-      lines = section.defaultLines();
+      std::int32_t count = ReadInt(file, section.name, "Count", 0);
+      if (count == 0) {
+        loaded.lists.emplace_back();
+        continue;
+      }
+      const std::vector<ProfileEntry> entries = file.ReadSection(section.name);
+      if (count < 0 || count > kMaxTrustedCount) {
+        count = PresentItemCount(entries);
+        report.repairedLists.push_back(section.name);
+      }
+      loaded.lists.push_back(ListLines(entries, count));
     }
-    section.list.Replace(std::move(lines));
+
+    // The lists first: they are all that can fail from here on.
+    const auto sections = ListSections();
+    for (std::size_t i = 0; i < sections.size(); ++i) sections[i].list.Replace(std::move(loaded.lists[i]));
+    BuildSkipNetworks();
+  } catch (...) {
+    unreadableFile_ = path;
+    try {
+      UseDefaultLists();
+    } catch (...) {
+    }
+    throw TextError(Format(texts::kCannotReadFile, {path}));
   }
-  BuildSkipNetworks();
+
+  MoveWindow(loaded.top, WindowLeft());
+  MoveWindow(WindowTop(), loaded.left);
+  Paralysis = loaded.paralysis;
+  DropTrash = loaded.dropTrash;
+  ReverseLookup = loaded.reverseLookup;
+  AcceptReceivedHost = loaded.acceptReceivedHost;
+  Folder.swap(loaded.folder);
+  TimeOut = loaded.timeOut;
+  return report;
+}
+
+void SettingsModel::KeepUnreadableFile(const std::string& path) {
+  if (unreadableFile_.empty() || path != unreadableFile_) return;
+  KeepBackupCopy(path);
+  unreadableFile_.clear();
+}
+
+std::string SettingsModel::RepairedListsText(const std::string& path, const LoadReport& report) {
+  std::string text;
+  for (const std::string& list : report.repairedLists) {
+    if (!text.empty()) text += "\n";
+    text += Format(texts::kRepairedListCount, {path, list});
+  }
+  return text;
 }
 
 void SettingsModel::SaveSettings(ProfileFile& file) {

@@ -9,6 +9,11 @@ const char kInvalidRegexQuoted[] = "\"%s\"は不正な正規表現です";
 const char kFilterFailed[] = "受信したメールを検査できませんでした";
 
 const char kCannotWriteFile[] = "%s に書き込めません";
+const char kCannotReadFile[] =
+    "%s を読み込めません。\n"
+    "既定の設定で動作します。このファイルの内容は、次に書き込む前に同じフォルダーの .bak ファイルに残します。";
+const char kRepairedListCount[] =
+    "%s のリスト [%s] は Count の値が正しくないため、実際にある項目を読み込みました。";
 
 const char kPlugInName[] = "Quorn spamフィルタ";
 const char kPlugInVendor[] = "Quorn Project";

@@ -19,6 +19,8 @@ extern const char kFilterFailed[];
 
 // Settings file.
 extern const char kCannotWriteFile[];    // printf format with the path
+extern const char kCannotReadFile[];     // the same: the load failed, defaults in force
+extern const char kRepairedListCount[];  // the path, then the list's section name
 
 // Plug-in frame.
 extern const char kPlugInName[];

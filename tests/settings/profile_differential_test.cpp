@@ -4,6 +4,8 @@
 // fault in ours.
 #include <gtest/gtest.h>
 
+#include <strings.h>
+
 #include <random>
 #include <string>
 #include <vector>
@@ -34,6 +36,12 @@ const std::vector<std::string> kKeys = {"Count", "count", "Item0", "Item1", "Ite
                                         " Top ", "Folder", "New", "noequals"};
 const std::vector<std::string> kValues = {"1", "", "  lead", "trail  ", "\"quoted\"", "'s'",
                                           "a=b", "日本語", "0x10", "\"", "[x]", ";c"};
+
+std::string Trim(const std::string& text) {
+  std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
 
 template <class T>
 const T& Pick(std::mt19937& random, const std::vector<T>& from) {
@@ -82,6 +90,66 @@ TEST_F(ProfileDifferentialTest, KeyOperationsAgreeWithThePlatform) {
   }
 }
 
+// The platform's functions, a save's keys written one after another: what
+// our batched writers must reproduce byte for byte.
+class PlatformKeyByKey : public Win32ProfileFile {
+ public:
+  using Win32ProfileFile::Win32ProfileFile;
+  void WriteKeys(const std::vector<ProfileWrite>& writes) override {
+    ProfileFile::WriteKeys(writes);
+  }
+};
+
+TEST_F(ProfileDifferentialTest, SectionReadsAgreeWithKeyReads) {
+  std::mt19937 random(777);
+  for (int round = 0; round < 200; ++round) {
+    const std::string start = RandomFile(random);
+    const std::string path = PathOf("sections" + std::to_string(round) + ".ini");
+    WriteBytes(path, start);
+    TextProfileFile mine(path);
+    Win32ProfileFile platform(path);
+    for (const std::string& section : kSections) {
+      for (ProfileFile* file : {static_cast<ProfileFile*>(&mine), static_cast<ProfileFile*>(&platform)}) {
+        const std::vector<ProfileEntry> entries = file->ReadSection(section);
+        for (const std::string& key : kKeys) {
+          std::string fromSection = "(missing)";
+          for (const ProfileEntry& e : entries) {
+            if (strcasecmp(e.key.c_str(), key.c_str()) == 0 ||
+                strcasecmp(e.key.c_str(), Trim(key).c_str()) == 0) {
+              fromSection = e.value;
+              break;
+            }
+          }
+          ASSERT_EQ(fromSection, platform.ReadString(section, key, "(missing)"))
+              << (file == &mine ? "ours " : "platform ") << testing::PrintToString(start) << " ["
+              << section << "] " << key;
+        }
+      }
+    }
+  }
+}
+
+TEST_F(ProfileDifferentialTest, BatchedWritesAgreeWithThePlatformKeyByKey) {
+  std::mt19937 random(99);
+  for (int round = 0; round < 200; ++round) {
+    const std::string start = RandomFile(random);
+    std::vector<ProfileWrite> writes;
+    int count = static_cast<int>(random() % 12);
+    for (int i = 0; i < count; ++i) {
+      writes.push_back({Pick(random, kSections), Pick(random, kKeys), Pick(random, kValues)});
+    }
+    const std::string reference = PathOf("keys" + std::to_string(round) + ".ini");
+    const std::string text = PathOf("text" + std::to_string(round) + ".ini");
+    const std::string platform = PathOf("batch" + std::to_string(round) + ".ini");
+    for (const std::string& path : {reference, text, platform}) WriteBytes(path, start);
+    PlatformKeyByKey(reference).WriteKeys(writes);
+    TextProfileFile(text).WriteKeys(writes);
+    Win32ProfileFile(platform).WriteKeys(writes);
+    ASSERT_EQ(ReadBytes(text), ReadBytes(reference)) << testing::PrintToString(start);
+    ASSERT_EQ(ReadBytes(platform), ReadBytes(reference)) << testing::PrintToString(start);
+  }
+}
+
 struct Loaded {
   std::int32_t top, left, timeOut;
   bool paralysis, dropTrash, reverseLookup, acceptReceivedHost;
@@ -105,6 +173,7 @@ Loaded Snapshot(const SettingsModel& m) {
 // implementation of the profile file.
 template <class Profile>
 std::vector<Loaded> LoadEditSave(const std::string& path, bool writeDefaultsFirst) {
+  const TextLines longList(300, "a long list's line");
   std::vector<Loaded> seen;
   UseDefaultLists();
   SettingsModel model;
@@ -121,6 +190,7 @@ std::vector<Loaded> LoadEditSave(const std::string& path, bool writeDefaultsFirs
   model.Folder = "  Box\\Spam\\ ";
   Rules.Replace({"^x", ""});
   Black.Replace({" 192.0.2.0/24 ", "\"spam.example\""});
+  White.Replace(longList);
   {
     Profile file(path);
     model.SaveSettings(file);
@@ -145,6 +215,9 @@ TEST_F(ProfileDifferentialTest, LoadsAndSavesAgreeWithThePlatform) {
       "garbage\n[formmain]\nTIMEOUT=0x20\ndroptrash=0\n[Skip]\ncount=1\nitem0=10.0.0.0/8\n[Skip]\nCount=9\n",
       "[White]\r\n;Count=2\r\n[Black]\r\nCount=3\r\nItem0=x\r\n[Rules\r\n=\r\n=\r\n[RecvRegex]]\r\nCount=1\r\n",
       "\x1A[FormMain]\r\nFolder=C:\\x\\\r\nParalysis=yes\r\n[Rules]\r\nCount=8\r\nItem7=old\r\n",
+      // Counts that are no list's, and items in any order and case.
+      "[Rules]\r\nCount=1000000\r\nItem2=c\r\nitem0=a\r\n[RecvRegex]\r\nCount=-5\r\nItem1=(a)(b)\r\n"
+      "[Black]\r\nCount=2000000000\r\nItem100000=x\r\n[White]\r\nCount=7\r\nItem6=w\r\n",
   };
   int n = 0;
   for (const std::string& start : starts) {
@@ -155,7 +228,7 @@ TEST_F(ProfileDifferentialTest, LoadsAndSavesAgreeWithThePlatform) {
       WriteBytes(ours, start);
       WriteBytes(theirs, start);
       auto mine = LoadEditSave<TextProfileFile>(ours, defaultsFirst);
-      auto platform = LoadEditSave<Win32ProfileFile>(theirs, defaultsFirst);
+      auto platform = LoadEditSave<PlatformKeyByKey>(theirs, defaultsFirst);
       EXPECT_TRUE(mine == platform) << testing::PrintToString(start);
       EXPECT_EQ(ReadBytes(ours), ReadBytes(theirs)) << testing::PrintToString(start);
     }

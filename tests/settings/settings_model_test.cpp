@@ -162,7 +162,7 @@ TEST_F(SettingsModelTest, AMissingOrKeylessSectionLoadsTheBuiltInLinesAndSavesTh
 
 TEST_F(SettingsModelTest, ListSectionsWithoutAUsableCount) {
   Load("[Skip]\r\nItem0=10.0.0.0/8\r\n"
-       "[White]\r\nCount=-3\r\nItem0=x\r\n"
+       "[White]\r\nCount=0\r\nItem0=x\r\n"
        "[Black]\r\nCount=2\r\n"
        "[Rules]\r\nCount=abc\r\nItem0=x\r\n");
   EXPECT_TRUE(Skip.Current()->Lines().empty());
