@@ -262,11 +262,27 @@ std::optional<std::string> ProfileDocument::SetAll(const std::vector<ProfileWrit
   return bytes;
 }
 
+std::size_t ShiftJisCut(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return text.size();
+  // Values are Shift-JIS on the host's home system: a cut that would split a
+  // double-byte character keeps only the whole characters before it, as the
+  // platform's reader does there.
+  std::size_t at = 0;
+  while (at < limit) {
+    auto byte = static_cast<unsigned char>(text[at]);
+    bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    std::size_t next = lead ? at + 2 : at + 1;
+    if (next > limit) break;
+    at = next;
+  }
+  return at;
+}
+
 std::string ProfileReadValue(std::string_view raw) {
   bool quoted = raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') &&
                 raw.back() == raw.front();
   if (quoted) raw.remove_prefix(1);
-  std::string value(raw.substr(0, kProfileValueLimit));
+  std::string value(raw.substr(0, ShiftJisCut(raw, kProfileValueLimit)));
   // The closing quote goes only when the whole value fitted.
   if (quoted && raw.size() <= kProfileValueLimit + 1 && !value.empty()) value.pop_back();
   return value;

@@ -69,4 +69,8 @@ class ProfileDocument {
 // (" or ') dropped, cut to kProfileValueLimit characters.
 std::string ProfileReadValue(std::string_view raw);
 
+// How many bytes of a Shift-JIS text fit in `limit` bytes without splitting
+// a double-byte character.
+std::size_t ShiftJisCut(std::string_view text, std::size_t limit);
+
 }  // namespace quorn

@@ -70,5 +70,29 @@ TEST(ProfileReadValue, DropsOnePairOfQuotesAndCutsLongValues) {
   EXPECT_EQ(ProfileReadValue("\"" + longValue + "\""), std::string(kProfileValueLimit, 'x'));
 }
 
+// A long Shift-JIS value is cut before a double-byte character that would
+// not fit whole, never through it ("\x95\x5C" is one character).
+TEST(ProfileReadValue, CutsLongShiftJisValuesBetweenCharacters) {
+  auto repeat = [](const std::string& unit, std::size_t n) {
+    std::string text;
+    for (std::size_t i = 0; i < n; ++i) text += unit;
+    return text;
+  };
+  const std::string hyo = "\x95\x5C";
+  struct Case {
+    std::string value;
+    std::string read;
+  } cases[] = {
+      {repeat(hyo, 1100), repeat(hyo, 1023)},                    // the cut falls inside one
+      {"a" + repeat(hyo, 1100), "a" + repeat(hyo, 1023)},        // between two: 2,047 bytes
+      {std::string(2046, 'a') + hyo, std::string(2046, 'a')},
+      {std::string(2046, 'a') + "\xB1" + hyo, std::string(2046, 'a') + "\xB1"},  // half-width kana
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ProfileReadValue(c.value), c.read) << c.value.size();
+    EXPECT_LE(ProfileReadValue(c.value).size(), kProfileValueLimit);
+  }
+}
+
 }  // namespace
 }  // namespace quorn
