@@ -11,15 +11,13 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/win-x86_64}" && pwd)
 cd "$root"
-cmake --build "$build" -j2 --target quorn-gallery >/dev/null
-gallery=$build/tools/gallery/quorn-gallery.exe
+cmake --build "$build" -j2 --target quorn quorn-host >/dev/null
+host=$build/sim/quorn-host.exe
 
-# The loader that matches the program, as cmake/wine-run.sh picks it.
-pe=$(od -An -tu4 -j60 -N4 "$gallery" | tr -d ' ')
-case $(od -An -tx2 -j$((pe + 4)) -N2 "$gallery" | tr -d ' ') in
-  14c)  arch=win32; loader=/usr/lib/wine/wine ;;
-  8664) arch=win64; loader=/usr/lib/wine/wine64 ;;
-  *) echo "screenshots: $gallery is no Windows program" >&2; exit 1 ;;
+# The loader that matches the programs (cmake/wine-run.sh tells them apart).
+case $(bash cmake/wine-run.sh --print-arch "$host") in
+  win32) arch=win32; loader=/usr/lib/wine/wine ;;
+  win64) arch=win64; loader=/usr/lib/wine/wine64 ;;
 esac
 export WINEPREFIX=$root/build/wine-x11/$arch WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
@@ -59,8 +57,13 @@ if [ ! -f "$WINEPREFIX/.quorn-ready" ]; then
   touch "$WINEPREFIX/.quorn-ready"
 fi
 
-out_win=$("$loader" winepath -w "$work" 2>/dev/null)
-"$loader" explorer /desktop=quorn,640x480 "$gallery" "$out_win" </dev/null
+# The commands as a user meets them: the plug-in in the host simulator, in a
+# network namespace without a name server so that no lookup leaves the
+# machine; the pictures land in the working folder.
+cp -r samples/messages samples/pictures.scenario "$work/"
+(cd "$work" && bash "$root/tests/lookup/netns.sh" "#" none - -- \
+  "$loader" explorer /desktop=quorn,640x480 "$host" "$build/host/quorn.dll" \
+  pictures.scenario </dev/null >"$work/pictures.log" 2>&1) || { cat "$work/pictures.log" >&2; exit 1; }
 "${loader%/*}/wineserver" -w
 
 mkdir -p docs

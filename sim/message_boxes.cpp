@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sim/host.h"
+#include "sim/window_shot.h"
 #include "win32/text_convert.h"
 
 namespace sim {
@@ -14,6 +15,7 @@ namespace {
 HHOOK Hook = nullptr;
 HWND PendingBox = nullptr;
 BoxAnswer Answer = BoxAnswer::Yes;
+std::string ShotPath;  // of the next box's picture, when one is wanted
 
 std::string OneLine(std::string text) {
   for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "\n");
@@ -57,6 +59,10 @@ void CALLBACK AnswerPendingBox(HWND, UINT, UINT_PTR timer, DWORD) {
   int answer = question ? (Answer == BoxAnswer::Yes ? IDYES : IDNO) : IDOK;
   Say(std::string("  box [") + (question ? "Yes/No" : "OK") + "]: " +
       OneLine(HideDataFolder(quorn::Utf8FromWide(text))) + (question ? (answer == IDYES ? " -> Yes" : " -> No") : ""));
+  if (!ShotPath.empty()) {
+    Say("  box picture " + ShotPath + ": " + TakeWindowShot(box, ShotPath));
+    ShotPath.clear();
+  }
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
 }
@@ -79,5 +85,7 @@ void AnswerMessageBoxes() {
 }
 
 void SetBoxAnswer(BoxAnswer answer) { Answer = answer; }
+
+void ShootNextBox(const std::string& path) { ShotPath = path; }
 
 }  // namespace sim

@@ -2,6 +2,8 @@
 // answered at once, so no scenario can block on a dialog.
 #pragma once
 
+#include <string>
+
 namespace sim {
 
 enum class BoxAnswer { Yes, No };
@@ -10,5 +12,7 @@ enum class BoxAnswer { Yes, No };
 void AnswerMessageBoxes();
 // How the next boxes with Yes and No are answered (OK boxes get OK).
 void SetBoxAnswer(BoxAnswer answer);
+// Takes a picture of the next box, before it is answered, into `path`.
+void ShootNextBox(const std::string& path);
 
 }  // namespace sim

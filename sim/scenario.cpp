@@ -253,6 +253,8 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     Say("  \"" + Show(FolderDisplayName(ShiftJisFromUtf8(argument))) + "\"");
   } else if (command == "folder") {
     fs::create_directories(fs::u8path(TheHost.dataFolder + argument));
+  } else if (command == "box-screenshot") {
+    ShootNextBox(argument);
   } else if (command == "answer") {
     SetBoxAnswer(argument == "no" ? BoxAnswer::No : BoxAnswer::Yes);
   } else if (command == "window") {

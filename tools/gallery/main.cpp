@@ -4,7 +4,9 @@
 // linked in; the host simulator's screenshot routine takes the pictures.
 //
 //   progress.bmp       the progress window during a run, 4 of 10 judged
-//   box-report.bmp     an information box of a report
+//
+// The commands' own pictures (the progress window in a real run, the report
+// boxes) come from the host simulator: samples/pictures.scenario.
 //
 // quorn-gallery --paint-cost N: the time of N steps of the shown progress
 // window as the commands make them (a paint at most every 100 ms), and with
@@ -16,7 +18,6 @@
 
 #include "commands/form_progress.h"
 #include "sim/window_shot.h"
-#include "win32/message_box.h"
 
 namespace {
 
@@ -25,15 +26,6 @@ std::string OutDir;
 void Shot(HWND window, const char* name) {
   std::string path = OutDir + "\\" + name;
   std::printf("%s: %s\n", name, sim::TakeWindowShot(window, path).c_str());
-}
-
-// Takes the picture of the open message box, then answers it.
-void CALLBACK ShootBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = FindWindowW(L"#32770", nullptr);
-  if (!box) return;
-  KillTimer(nullptr, timer);
-  Shot(box, "box-report.bmp");
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 void PumpFor(DWORD ms) {
@@ -94,8 +86,5 @@ int main(int argc, char** argv) {
   PumpFor(500);
   Shot(FindWindowW(L"QuornForm", nullptr), "progress.bmp");
   progress.Hide();
-
-  SetTimer(nullptr, 0, 300, ShootBox);
-  quorn::ShowMessage("2通のメールがspamでした", quorn::MessageKind::Information);
   return 0;
 }
