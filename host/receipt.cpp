@@ -58,8 +58,10 @@ int WINAPI VMC_OnBeforeFilter(const char* message, int* action, char** text) {
     }
     if (!FormMain || FormMain->Paralysis || !message) return 0;
 
+    // A message with no body may leave out the empty line: the sender
+    // chooses that, so the whole text is then the header, never a pass.
     const char* end = std::strstr(message, "\r\n\r\n");
-    if (!end) return 0;
+    if (!end) end = message + std::strlen(message);
     try {
       if (!CheckMessage(*FormMain, std::string(message, end))) return 0;
     } catch (const TextError& e) {

@@ -1,6 +1,7 @@
 #include "settings/settings_model.h"
 
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include "engine/networks.h"
@@ -173,13 +174,19 @@ SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path, P
         loaded.lists.push_back(section.defaultLines());
         continue;
       }
-      std::int32_t count = ReadInt(file, section.name, "Count", 0);
-      if (count == 0) {
+      // A Count that is there but no number (a typo such as "1O") is as
+      // untrusted as a negative or huge one: emptying the list would stop
+      // the filter and lose the lines at the next save.
+      const std::string countText = file.ReadString(section.name, "Count", "");
+      const std::optional<std::int32_t> parsed = ParseProfileInt(countText);
+      const bool garbled = !countText.empty() && !parsed;
+      std::int32_t count = parsed.value_or(0);
+      if (count == 0 && !garbled) {
         loaded.lists.emplace_back();
         continue;
       }
       const std::vector<ProfileEntry> entries = file.ReadSection(section.name);
-      if (count < 0 || count > kMaxTrustedCount) {
+      if (garbled || count < 0 || count > kMaxTrustedCount) {
         count = PresentItemCount(entries);
         report.repairedLists.push_back(section.name);
       }

@@ -21,8 +21,8 @@ bool NullGraphicsDriver() {
 
 std::string TakeWindowShot(HWND window, const std::string& path) {
   if (NullGraphicsDriver()) return "no display (the null graphics driver)";
-  // Whatever is still to be painted is painted first.
-  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  // The window is painted anew first, so the picture shows its state now.
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   GdiFlush();
   Sleep(300);
   RECT r = {};

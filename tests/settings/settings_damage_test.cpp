@@ -36,6 +36,9 @@ TEST_F(SettingsDamageTest, AnUntrustedCountReadsTheItemsPresentAndTheSaveKeepsTh
       // An item far past the bound is left in the file, unread.
       {"White", "Count=-1\r\nItem0=a\r\nItem100000=far\r\n", {"a"}, true},
       {"White", "Count=-2\r\n", {}, true},
+      // A Count that is no number: a typo must not empty the list.
+      {"RecvRegex", "Count=1O\r\nItem0=(x)(y)\r\nItem1=(p)(q)\r\n", {"(x)(y)", "(p)(q)"}, true},
+      {"Rules", "Count=3000000000\r\nItem0=^a\r\n", {"^a"}, true},
       // Within the bound the Count stands: missing items are empty lines.
       {"Black", "Count=5\r\nItem4=e\r\nItem1=b\r\n", {"", "b", "", "", "e"}, false},
       {"Black", "Count=100000\r\nItem0=a\r\n", {}, false},

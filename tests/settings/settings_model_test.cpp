@@ -168,7 +168,8 @@ TEST_F(SettingsModelTest, ListSectionsWithoutAUsableCount) {
   EXPECT_TRUE(Skip.Current()->Lines().empty());
   EXPECT_TRUE(White.Current()->Lines().empty());
   EXPECT_EQ(Black.Current()->Lines(), (TextLines{"", ""}));
-  EXPECT_TRUE(Rules.Current()->Lines().empty());
+  // A Count that is no number is repaired from the items present.
+  EXPECT_EQ(Rules.Current()->Lines(), (TextLines{"x"}));
   EXPECT_EQ(RecvRegex.Current()->Lines(), DefaultRecvRegexLines());
 }
 
