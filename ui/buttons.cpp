@@ -4,9 +4,9 @@
 
 namespace quorn::ui {
 
-bool Button::Create(const ControlSpec& spec, HWND container) {
-  DWORD style = (spec.flags & kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-  return CreateFrom(spec, container, L"BUTTON", style);
+bool Button::Create(const ControlSpec& entry, HWND container) {
+  DWORD style = (entry.flags & kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  return CreateFrom(entry, container, L"BUTTON", style);
 }
 
 void Button::Click() {
@@ -23,8 +23,8 @@ void Button::OnCommand(WORD code) {
   if (code == BN_CLICKED) Click();
 }
 
-bool CheckBox::Create(const ControlSpec& spec, HWND container) {
-  return CreateFrom(spec, container, L"BUTTON", BS_AUTOCHECKBOX);
+bool CheckBox::Create(const ControlSpec& entry, HWND container) {
+  return CreateFrom(entry, container, L"BUTTON", BS_AUTOCHECKBOX);
 }
 
 bool CheckBox::Checked() const { return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -37,8 +37,8 @@ void CheckBox::OnCommand(WORD code) {
   if (code == BN_CLICKED && onClick) onClick();
 }
 
-bool GroupBox::Create(const ControlSpec& spec, HWND container) {
-  return CreateFrom(spec, container, L"BUTTON", BS_GROUPBOX);
+bool GroupBox::Create(const ControlSpec& entry, HWND container) {
+  return CreateFrom(entry, container, L"BUTTON", BS_GROUPBOX);
 }
 
 }  // namespace quorn::ui

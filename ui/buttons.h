@@ -10,7 +10,7 @@ namespace quorn::ui {
 
 class Button : public Control {
  public:
-  bool Create(const ControlSpec& spec, HWND container);
+  bool Create(const ControlSpec& entry, HWND container);
   // Runs the click as the user's would: onClick, then the form's close with
   // the button's result, if it has one. Nothing while disabled.
   void Click();
@@ -21,7 +21,7 @@ class Button : public Control {
 
 class CheckBox : public Control {
  public:
-  bool Create(const ControlSpec& spec, HWND container);
+  bool Create(const ControlSpec& entry, HWND container);
   bool Checked() const;
   void SetChecked(bool checked);  // runs no click handler
   void OnCommand(WORD code) override;
@@ -31,7 +31,7 @@ class CheckBox : public Control {
 
 class GroupBox : public Control {
  public:
-  bool Create(const ControlSpec& spec, HWND container);
+  bool Create(const ControlSpec& entry, HWND container);
 };
 
 }  // namespace quorn::ui

@@ -4,22 +4,22 @@
 
 namespace quorn::ui {
 
-bool Control::CreateFrom(const ControlSpec& spec, HWND container, const wchar_t* className, DWORD style,
+bool Control::CreateFrom(const ControlSpec& entry, HWND container, const wchar_t* className, DWORD style,
                          DWORD exStyle) {
-  spec_ = spec;
+  spec_ = entry;
   container_ = container;
   RECT client = {};
   GetClientRect(container, &client);
   containerDesign_ = {client.right, client.bottom};
-  design_ = {spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
+  design_ = {entry.left, entry.top, entry.left + entry.width, entry.top + entry.height};
   CreateArgs args;
   args.className = className;
-  args.style = WS_CHILD | WS_VISIBLE | style | (spec.tabOrder >= 0 ? WS_TABSTOP : 0);
+  args.style = WS_CHILD | WS_VISIBLE | style | (entry.tabOrder >= 0 ? WS_TABSTOP : 0);
   args.exStyle = exStyle;
   args.parent = container;
   args.bounds = design_;
-  args.designName = spec.name;
-  args.text = spec.caption ? spec.caption : "";
+  args.designName = entry.name;
+  args.text = entry.caption ? entry.caption : "";
   return Create(args);
 }
 

@@ -15,7 +15,7 @@ class Form;
 class Control : public Wnd {
  public:
   // Creates the window in `container` with the row's geometry.
-  bool CreateFrom(const ControlSpec& spec, HWND container, const wchar_t* className, DWORD style,
+  bool CreateFrom(const ControlSpec& entry, HWND container, const wchar_t* className, DWORD style,
                   DWORD exStyle = 0);
   const ControlSpec& Spec() const { return spec_; }
   HWND Container() const { return container_; }

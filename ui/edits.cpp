@@ -2,9 +2,9 @@
 
 namespace quorn::ui {
 
-bool Edit::Create(const ControlSpec& spec, HWND container) {
-  DWORD style = ES_AUTOHSCROLL | ((spec.flags & kReadOnly) ? ES_READONLY : 0);
-  return CreateFrom(spec, container, L"EDIT", style, WS_EX_CLIENTEDGE);
+bool Edit::Create(const ControlSpec& entry, HWND container) {
+  DWORD style = ES_AUTOHSCROLL | ((entry.flags & kReadOnly) ? ES_READONLY : 0);
+  return CreateFrom(entry, container, L"EDIT", style, WS_EX_CLIENTEDGE);
 }
 
 void Edit::SetBackground(int systemColour) {
@@ -24,8 +24,8 @@ LRESULT Edit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return Control::WndProc(message, wParam, lParam);
 }
 
-bool Memo::Create(const ControlSpec& spec, HWND container) {
-  bool created = CreateFrom(spec, container, L"EDIT",
+bool Memo::Create(const ControlSpec& entry, HWND container) {
+  bool created = CreateFrom(entry, container, L"EDIT",
                             ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL,
                             WS_EX_CLIENTEDGE);
   if (created) SendMessageW(hwnd(), EM_SETLIMITTEXT, 0, 0);  // the largest text the system allows

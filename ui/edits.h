@@ -14,7 +14,7 @@ namespace quorn::ui {
 
 class Edit : public Control {
  public:
-  bool Create(const ControlSpec& spec, HWND container);
+  bool Create(const ControlSpec& entry, HWND container);
   // A typed character reaches the box only when the filter passes it;
   // pasted text is not filtered.
   std::function<bool(wchar_t typed)> keyFilter;
@@ -33,7 +33,7 @@ class Edit : public Control {
 
 class Memo : public Control {
  public:
-  bool Create(const ControlSpec& spec, HWND container);
+  bool Create(const ControlSpec& entry, HWND container);
   // The editor's lines as the user sees them: CR LF or a lone LF ends a
   // line; a final line break adds no empty line.
   std::vector<std::string> Lines() const;

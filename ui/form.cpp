@@ -36,10 +36,10 @@ bool SameContainer(const char* a, const char* b) {
 
 // The order controls are created in, which is their tab order: by tab
 // order within their container, untabbed controls (labels) last.
-std::vector<ControlSpec> InContainer(const std::vector<ControlSpec>& specs, const char* container) {
+std::vector<ControlSpec> InContainer(const std::vector<ControlSpec>& entries, const char* container) {
   std::vector<ControlSpec> found;
-  for (const ControlSpec& spec : specs) {
-    if (SameContainer(spec.container, container)) found.push_back(spec);
+  for (const ControlSpec& entry : entries) {
+    if (SameContainer(entry.container, container)) found.push_back(entry);
   }
   std::stable_sort(found.begin(), found.end(), [](const ControlSpec& a, const ControlSpec& b) {
     auto key = [](const ControlSpec& s) { return s.tabOrder < 0 ? 1 << 30 : s.tabOrder; };
@@ -66,24 +66,24 @@ Form::Form(const FormArgs& args, const std::vector<ControlSpec>& controls) : arg
 
 Form::~Form() { Destroy(); }
 
-void Form::BuildControls(const std::vector<ControlSpec>& specs) {
+void Form::BuildControls(const std::vector<ControlSpec>& entries) {
   struct Builder {
     Form& form;
-    const std::vector<ControlSpec>& specs;
+    const std::vector<ControlSpec>& entries;
     void In(const char* container, HWND window, POINT offset) {
-      for (ControlSpec spec : InContainer(specs, container)) {
-        spec.left += offset.x;
-        spec.top += offset.y;
-        Control* control = form.MakeControl(spec, window);
+      for (ControlSpec entry : InContainer(entries, container)) {
+        entry.left += offset.x;
+        entry.top += offset.y;
+        Control* control = form.MakeControl(entry, window);
         if (!control || !control->hwnd()) continue;
-        if (spec.kind == Kind::GroupBox) {
+        if (entry.kind == Kind::GroupBox) {
           // Its controls are its siblings, placed inside its frame; the box
           // itself goes below them so that it never paints over them.
-          In(spec.name, window, {spec.left, spec.top});
+          In(entry.name, window, {entry.left, entry.top});
           SetWindowPos(control->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        } else if (spec.kind == Kind::TabControl) {
+        } else if (entry.kind == Kind::TabControl) {
           auto* tabs = static_cast<TabControl*>(control);
-          for (const ControlSpec& pageSpec : InContainer(specs, spec.name)) {
+          for (const ControlSpec& pageSpec : InContainer(entries, entry.name)) {
             auto* page = static_cast<TabPage*>(form.MakeControl(pageSpec, tabs->hwnd()));
             if (!page || !page->hwnd()) continue;
             tabs->AddPage(page);
@@ -94,17 +94,17 @@ void Form::BuildControls(const std::vector<ControlSpec>& specs) {
       }
     }
   };
-  Builder{*this, specs}.In(nullptr, hwnd(), {0, 0});
+  Builder{*this, entries}.In(nullptr, hwnd(), {0, 0});
 }
 
-Control* Form::MakeControl(const ControlSpec& spec, HWND container) {
+Control* Form::MakeControl(const ControlSpec& entry, HWND container) {
   std::unique_ptr<Control> control;
   bool created = false;
   auto make = [&](auto made) {
-    created = made->Create(spec, container);
+    created = made->Create(entry, container);
     control = std::move(made);
   };
-  switch (spec.kind) {
+  switch (entry.kind) {
     case Kind::Button: make(std::make_unique<Button>()); break;
     case Kind::CheckBox: make(std::make_unique<CheckBox>()); break;
     case Kind::Edit: make(std::make_unique<Edit>()); break;
@@ -119,11 +119,11 @@ Control* Form::MakeControl(const ControlSpec& spec, HWND container) {
   }
   if (!created) return nullptr;
   Control* made = control.get();
-  byName_[spec.name] = made;
+  byName_[entry.name] = made;
   controls_.push_back(std::move(control));
   if (auto* button = dynamic_cast<Button*>(made)) {
-    if (spec.flags & kDefaultButton) defaultButton_ = button;
-    if (spec.flags & kCancelButton) cancelButton_ = button;
+    if (entry.flags & kDefaultButton) defaultButton_ = button;
+    if (entry.flags & kCancelButton) cancelButton_ = button;
   }
   return made;
 }

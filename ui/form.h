@@ -93,8 +93,8 @@ class Form : public Wnd {
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void BuildControls(const std::vector<ControlSpec>& specs);
-  Control* MakeControl(const ControlSpec& spec, HWND container);
+  void BuildControls(const std::vector<ControlSpec>& entries);
+  Control* MakeControl(const ControlSpec& entry, HWND container);
   void PrepareShow();
   void PlaceOverOwner();
   void RunModalLoop();

@@ -31,9 +31,9 @@ void GridCanvas::Text(int x, int y, const std::string& shiftJis) {
   }
 }
 
-bool Grid::Create(const ControlSpec& spec, HWND container) {
+bool Grid::Create(const ControlSpec& entry, HWND container) {
   widths_.assign(4, 64);
-  return CreateFrom(spec, container, kPanelClass, WS_VSCROLL, WS_EX_CLIENTEDGE);
+  return CreateFrom(entry, container, kPanelClass, WS_VSCROLL, WS_EX_CLIENTEDGE);
 }
 
 void Grid::SetColumnCount(int count) {

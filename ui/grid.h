@@ -49,7 +49,7 @@ inline constexpr wchar_t kGridSelectMessage[] = L"QuornGridSelect";
 
 class Grid : public Control {
  public:
-  bool Create(const ControlSpec& spec, HWND container);
+  bool Create(const ControlSpec& entry, HWND container);
   void SetColumnCount(int count);
   int ColumnCount() const { return static_cast<int>(widths_.size()); }
   void SetColumnWidth(int column, int width);

@@ -5,10 +5,10 @@
 
 namespace quorn::ui {
 
-bool Label::Create(const ControlSpec& spec, HWND container) {
-  ControlSpec sized = spec;
+bool Label::Create(const ControlSpec& entry, HWND container) {
+  ControlSpec sized = entry;
   if (sized.width == 0 || sized.height == 0) {
-    std::wstring text = WideFromShiftJis(spec.caption ? spec.caption : "");
+    std::wstring text = WideFromShiftJis(entry.caption ? entry.caption : "");
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, UiFont());
     SIZE extent = {};

@@ -7,7 +7,7 @@ namespace quorn::ui {
 
 class Label : public Control {
  public:
-  bool Create(const ControlSpec& spec, HWND container);
+  bool Create(const ControlSpec& entry, HWND container);
 };
 
 }  // namespace quorn::ui

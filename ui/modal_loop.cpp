@@ -102,7 +102,13 @@ void Form::RunModalLoop() {
     }
     if (!idleDone) {
       idleDone = true;
-      if (onIdle) onIdle();
+      if (onIdle) {
+        try {
+          onIdle();
+        } catch (...) {
+          // Never into the host; the window's own handler reports its errors.
+        }
+      }
       // Automation waits on this count for the idle work of a show.
       SetPropW(hwnd(), L"QuornIdle", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(++idleCalls_)));
       continue;

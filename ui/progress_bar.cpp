@@ -6,8 +6,8 @@ namespace quorn::ui {
 
 constexpr UINT_PTR kFlushTimer = 1;
 
-bool ProgressBar::Create(const ControlSpec& spec, HWND container) {
-  return CreateFrom(spec, container, PROGRESS_CLASSW, 0);
+bool ProgressBar::Create(const ControlSpec& entry, HWND container) {
+  return CreateFrom(entry, container, PROGRESS_CLASSW, 0);
 }
 
 void ProgressBar::SetRange(int minimum, int maximum) {

@@ -12,7 +12,7 @@ namespace quorn::ui {
 
 class ProgressBar : public Control {
  public:
-  bool Create(const ControlSpec& spec, HWND container);
+  bool Create(const ControlSpec& entry, HWND container);
   void SetRange(int minimum, int maximum);
   void SetPosition(int position);
   void SetStep(int step);

@@ -7,9 +7,9 @@
 
 namespace quorn::ui {
 
-bool TabPage::Create(const ControlSpec& spec, HWND tabControl) {
+bool TabPage::Create(const ControlSpec& entry, HWND tabControl) {
   // A page takes the tab control's display area whatever its row says.
-  return CreateFrom(spec, tabControl, kPanelClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT);
+  return CreateFrom(entry, tabControl, kPanelClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT);
 }
 
 LRESULT TabPage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -19,8 +19,8 @@ LRESULT TabPage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return Control::WndProc(message, wParam, lParam);
 }
 
-bool TabControl::Create(const ControlSpec& spec, HWND container) {
-  return CreateFrom(spec, container, WC_TABCONTROLW, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
+bool TabControl::Create(const ControlSpec& entry, HWND container) {
+  return CreateFrom(entry, container, WC_TABCONTROLW, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
 RECT TabControl::PageArea() const {

@@ -12,7 +12,7 @@ namespace quorn::ui {
 
 class TabPage : public Control {
  public:
-  bool Create(const ControlSpec& spec, HWND tabControl);
+  bool Create(const ControlSpec& entry, HWND tabControl);
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -20,7 +20,7 @@ class TabPage : public Control {
 
 class TabControl : public Control {
  public:
-  bool Create(const ControlSpec& spec, HWND container);
+  bool Create(const ControlSpec& entry, HWND container);
   void AddPage(TabPage* page);   // appends its tab, captioned with the page's caption
   int PageIndex() const;
   void SetPageIndex(int index);  // shows that page; runs no change handler

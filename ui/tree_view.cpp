@@ -22,8 +22,8 @@ int ImageList::Add(const std::function<void(HDC)>& paint, COLORREF transparent) 
   return ImageList_AddMasked(list_.get(), bitmap.get(), transparent);
 }
 
-bool TreeView::Create(const ControlSpec& spec, HWND container) {
-  return CreateFrom(spec, container, WC_TREEVIEWW,
+bool TreeView::Create(const ControlSpec& entry, HWND container) {
+  return CreateFrom(entry, container, WC_TREEVIEWW,
                     TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE);
 }
 

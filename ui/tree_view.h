@@ -28,7 +28,7 @@ class ImageList {
 
 class TreeView : public Control {
  public:
-  bool Create(const ControlSpec& spec, HWND container);
+  bool Create(const ControlSpec& entry, HWND container);
   void SetImages(const ImageList& images);  // the list must outlive the tree's use of it
   void SetIndent(int pixels);
   void Clear();

@@ -124,7 +124,14 @@ LRESULT CALLBACK Wnd::StaticProc(HWND window, UINT message, WPARAM wParam, LPARA
     return original ? CallWindowProcW(original, window, message, wParam, lParam)
                     : DefWindowProcW(window, message, wParam, lParam);
   }
-  return self->WndProc(message, wParam, lParam);
+  try {
+    return self->WndProc(message, wParam, lParam);
+  } catch (...) {
+    // No exception may unwind through the system's frames into the host: a
+    // handler that failed leaves the message to the default handling.
+    return self->original_ ? CallWindowProcW(self->original_, window, message, wParam, lParam)
+                           : DefWindowProcW(window, message, wParam, lParam);
+  }
 }
 
 LRESULT Wnd::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

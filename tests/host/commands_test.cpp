@@ -206,5 +206,20 @@ TEST_F(CommandsTest, ACommandDuringARunReturnsAtOnce) {
   EXPECT_FALSE(CommandGuard::Running());
 }
 
+// A host whose selection never ends with -1 (it keeps answering the same
+// position) cannot hold the command, and so its own window, for good.
+int WINAPI EndlessNextMail(int, char* buffer, int size, BOOL) {
+  lstrcpynA(buffer, "m2", size);
+  return 7;
+}
+
+TEST_F(CommandsTest, ASelectionThatNeverEndsEndsTheWalk) {
+  HostAPI.VMA_GetNextMail = EndlessNextMail;
+  CheckSpamCommand(nullptr, 0);
+  ASSERT_EQ(Boxes.size(), 1u);
+  // Counted and judged once at position -1 and once at 7, where it stops.
+  EXPECT_EQ(Boxes[0].text.substr(0, 1), "2");
+}
+
 }  // namespace
 }  // namespace quorn
