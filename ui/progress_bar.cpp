@@ -42,6 +42,12 @@ int ProgressBar::Advance() {
   position_ = old + step_;
   if (position_ > maximum_) position_ = minimum_;  // as the control itself starts over
   pending_ = true;
+  // A busy run dispatches no messages, so the timer alone would never show
+  // the count: once the screen is a pause behind, it is painted at once.
+  if (GetTickCount() - lastFlush_ >= delayMs_) {
+    Flush();
+    UpdateWindow(hwnd());
+  }
   return old;
 }
 
@@ -54,6 +60,7 @@ void ProgressBar::SetDeferred(bool deferred, unsigned delayMs) {
 void ProgressBar::Flush() {
   if (!pending_) return;
   pending_ = false;
+  lastFlush_ = GetTickCount();
   KillTimer(hwnd(), kFlushTimer);
   CallDefault(PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }

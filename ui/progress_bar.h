@@ -33,6 +33,7 @@ class ProgressBar : public Control {
   unsigned delayMs_ = 100;
   bool pending_ = false;  // a position the control has not been given yet
   int position_ = 0;
+  DWORD lastFlush_ = 0;   // when the control was last given the count
   int step_ = 10;         // the control's own default
   int minimum_ = 0;       // the control's range, kept here so that a step needs no message
   int maximum_ = 100;
