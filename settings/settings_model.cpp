@@ -40,9 +40,10 @@ bool ReadBool(ProfileFile& file, const char* key, bool fallback) {
   return ReadInt(file, kFormMain, key, fallback ? 1 : 0) != 0;
 }
 
-// Everything a save writes, whether taken from the live settings or from
-// the construction values and built-in lines.
-struct SavedSettings {
+// Everything the file holds: what a save writes (from the live settings, or
+// the construction values and built-in lines), and what a load reads before
+// taking any of it over.
+struct FileSettings {
   std::int32_t top, left;
   bool paralysis, dropTrash, reverseLookup, acceptReceivedHost;
   std::string folder;
@@ -50,7 +51,7 @@ struct SavedSettings {
   std::vector<TextLines> lists;  // in file order
 };
 
-void WriteAll(ProfileFile& file, const SavedSettings& s) {
+void WriteAll(ProfileFile& file, const FileSettings& s) {
   std::vector<ProfileWrite> writes = {
       {kFormMain, "Top", FormatProfileInt(s.top)},
       {kFormMain, "Left", FormatProfileInt(s.left)},
@@ -127,15 +128,6 @@ std::string Format(std::string format, std::initializer_list<std::string> values
   return format;
 }
 
-// Everything a load reads, taken over only when all of it was read.
-struct LoadedSettings {
-  std::int32_t top, left;
-  bool paralysis, dropTrash, reverseLookup, acceptReceivedHost;
-  std::string folder;
-  std::int32_t timeOut;
-  std::vector<TextLines> lists;  // in file order
-};
-
 }  // namespace
 
 SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path) {
@@ -158,7 +150,7 @@ void SettingsModel::WriteDefaultSettings(const std::string& path) {
 SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path, ProfileFile& file) {
   IniPath = path;
   LoadReport report;
-  LoadedSettings loaded;
+  FileSettings loaded;
   try {
     loaded.top = ReadInt(file, kFormMain, "Top", WindowTop());
     loaded.left = ReadInt(file, kFormMain, "Left", WindowLeft());
@@ -233,7 +225,7 @@ std::string SettingsModel::RepairedListsText(const std::string& path, const Load
 }
 
 void SettingsModel::SaveSettings(ProfileFile& file) {
-  SavedSettings s{WindowTop(), WindowLeft(), Paralysis, DropTrash, ReverseLookup,
+  FileSettings s{WindowTop(), WindowLeft(), Paralysis, DropTrash, ReverseLookup,
                   AcceptReceivedHost, Folder, TimeOut, {}};
   for (const ListSection& section : ListSections()) s.lists.push_back(section.list.Current()->Lines());
   WriteAll(file, s);
@@ -241,7 +233,7 @@ void SettingsModel::SaveSettings(ProfileFile& file) {
 
 void SettingsModel::WriteDefaultSettings(ProfileFile& file) {
   const LiveSettings construction;
-  SavedSettings s{kDesignTop, kDesignLeft, construction.Paralysis, construction.DropTrash,
+  FileSettings s{kDesignTop, kDesignLeft, construction.Paralysis, construction.DropTrash,
                   construction.ReverseLookup, construction.AcceptReceivedHost,
                   construction.Folder, construction.TimeOut, {}};
   for (const ListSection& section : ListSections()) s.lists.push_back(section.defaultLines());

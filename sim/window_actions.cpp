@@ -89,17 +89,21 @@ void PostKey(HWND control, WORD key) {
   Post(control, WM_KEYUP, key, scan | 0xC0000001);
 }
 
+std::wstring NodeText(HWND tree, HTREEITEM node) {
+  wchar_t text[512] = {};
+  TVITEMW item = {};
+  item.mask = TVIF_TEXT;
+  item.hItem = node;
+  item.pszText = text;
+  item.cchTextMax = 512;
+  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
 std::string TreePath(HWND tree, HTREEITEM node) {
   std::wstring path;
   while (node) {
-    wchar_t text[512] = {};
-    TVITEMW item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = node;
-    item.pszText = text;
-    item.cchTextMax = 512;
-    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    path = std::wstring(text) + (path.empty() ? L"" : L"\\" + path);
+    path = NodeText(tree, node) + (path.empty() ? L"" : L"\\" + path);
     node = TreeView_GetParent(tree, node);
   }
   return Utf8(path);
@@ -112,14 +116,7 @@ HTREEITEM FindTreePath(HWND tree, const std::wstring& path) {
   for (std::wstring part; std::getline(parts, part, L'\\');) {
     found = nullptr;
     for (HTREEITEM node = level; node; node = TreeView_GetNextSibling(tree, node)) {
-      wchar_t text[512] = {};
-      TVITEMW item = {};
-      item.mask = TVIF_TEXT;
-      item.hItem = node;
-      item.pszText = text;
-      item.cchTextMax = 512;
-      SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-      if (part == text) {
+      if (part == NodeText(tree, node)) {
         found = node;
         break;
       }
