@@ -32,6 +32,17 @@ fi
 echo "installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# A mirror in the middle of a sync fails an index now and then: try again,
+# and go on with the indexes that did arrive (the install says if any
+# package is still missing).
+for attempt in 1 2 3; do
+  apt-get update -qq && break
+  echo "apt-get update failed (attempt $attempt); retrying" >&2
+  sleep 10
+done
+# wine32 needs its i386 libraries at the very version of their amd64 twins.
+# When the mirror's security index for i386 is missing or out of sync,
+# apt cannot match them; the release's own versions always match.
+apt-get install -y -qq --no-install-recommends "${missing[@]}" ||
+  apt-get install -y -qq --no-install-recommends -t bookworm "${missing[@]}"
 ensure_japanese_locale

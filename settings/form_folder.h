@@ -1,18 +1,41 @@
 // TFormFolder: the folder chooser. It picks the spam destination from the
-// host's folder tree on disk. Until its window is built it holds only what
-// the plug-in tells it: the host's data folder, and the current mailbox and
-// its display name when the settings are opened.
+// host's folder tree on disk: the current mailbox's directory below the
+// host's data folder. The settings window gives it the display text of the
+// folder chosen so far, shows it modally and reads the folder ID chosen.
 #pragma once
 
+#include <windows.h>
+
+#include <memory>
 #include <string>
 
 namespace quorn {
 
 class TFormFolder {
  public:
-  std::string DataFolder;
-  std::string MailBox;
-  std::string RootCaption;
+  TFormFolder();
+  ~TFormFolder();
+  TFormFolder(const TFormFolder&) = delete;
+  TFormFolder& operator=(const TFormFolder&) = delete;
+
+  // Shows the chooser modally: builds the tree from the disk, pre-selects
+  // CurrentFolderText. True when it closed with OK; ChosenFolder then holds
+  // the folder ID of the selected node.
+  bool ShowModal();
+
+  // The chooser's window on the screen (for centring it over its owner).
+  RECT Bounds() const;
+  void SetPosition(int left, int top);
+
+  std::string DataFolder;         // ends in "\"
+  std::string MailBox;            // the current mailbox's ID, ending in "\"
+  std::string RootCaption;        // the mailbox's display name
+  std::string CurrentFolderText;  // FolderDisplayText of the folder chosen so far
+  std::string ChosenFolder;       // set by OK
+
+ private:
+  struct Window;
+  std::unique_ptr<Window> window_;
 };
 
 }  // namespace quorn

@@ -37,3 +37,37 @@ std::string ShiftJisFromWide(const std::wstring& text) { return Narrow(kShiftJis
 std::string Utf8FromWide(const std::wstring& text) { return Narrow(CP_UTF8, text); }
 
 }  // namespace quorn
+
+namespace quorn {
+
+std::wstring WideFromHostAnsi(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (size <= 0) return std::wstring();
+  std::wstring out(static_cast<std::size_t>(size), L'\0');
+  int written = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+  out.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+  return out;
+}
+
+bool HostAnsiFromWide(const std::wstring& text, std::string& out) {
+  out.clear();
+  if (text.empty()) return true;
+  BOOL usedDefault = FALSE;
+  const int length = static_cast<int>(text.size());
+  int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0,
+                                 nullptr, &usedDefault);
+  if (size <= 0 || usedDefault) return false;
+  out.resize(static_cast<std::size_t>(size));
+  int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, out.data(),
+                                    size, nullptr, &usedDefault);
+  if (written != size || usedDefault) {
+    out.clear();
+    return false;
+  }
+  return true;
+}
+
+bool IsHostAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByteEx(CP_ACP, byte) != FALSE; }
+
+}  // namespace quorn

@@ -12,3 +12,16 @@ std::string ShiftJisFromWide(const std::wstring& text);
 std::string Utf8FromWide(const std::wstring& text);
 
 }  // namespace quorn
+
+namespace quorn {
+
+// Texts the host hands over in the process's ANSI code page (folder IDs
+// and display names): converted with that code page explicitly.
+std::wstring WideFromHostAnsi(const std::string& text);
+// The text in the host's ANSI code page; false when a character has no
+// form there (the host could not address a folder of that name).
+bool HostAnsiFromWide(const std::wstring& text, std::string& out);
+// Whether a byte starts a two-byte character in the host's ANSI code page.
+bool IsHostAnsiLeadByte(unsigned char byte);
+
+}  // namespace quorn
