@@ -90,19 +90,19 @@ TEST_F(MessageSourceTest, MboxFilesSplitOnFromLinesAndLoseOneQuoteMark) {
 
 TEST_F(MessageSourceTest, MaildirReadsCurAndNewButNotTmpNorDotFiles) {
   MakeMaildir("mail");
-  Write("mail/cur/1700000001.1.host:2,S", "Subject: seen\n\nbody\n");
+  Write("mail/cur/1700000001.1.host!2,S", "Subject: seen\n\nbody\n");
   Write("mail/new/1700000002.1.host", "Subject: new\r\n\r\nbody\r\n");
   Write("mail/new/.1700000003.1.host", "Subject: hidden\n\n");
   Write("mail/tmp/1700000004.1.host", "Subject: still being delivered\n");
   Write("mail/dovecot-uidlist", "3 V1 N4\n");
   MakeMaildir("mail/.Sent");  // a Maildir++ folder inside
-  Write("mail/.Sent/cur/1700000005.1.host:2,S", "Subject: sent\n\n");
+  Write("mail/.Sent/cur/1700000005.1.host!2,S", "Subject: sent\n\n");
 
   EXPECT_TRUE(IsMaildir(Root() + "/mail"));
   EXPECT_FALSE(IsMaildir(Root() + "/mail/cur"));
-  EXPECT_EQ(Read(Root() + "/mail"), (Messages{{"mail/cur/1700000001.1.host:2,S", "Subject: seen"},
+  EXPECT_EQ(Read(Root() + "/mail"), (Messages{{"mail/cur/1700000001.1.host!2,S", "Subject: seen"},
                                               {"mail/new/1700000002.1.host", "Subject: new"},
-                                              {"mail/.Sent/cur/1700000005.1.host:2,S", "Subject: sent"}}));
+                                              {"mail/.Sent/cur/1700000005.1.host!2,S", "Subject: sent"}}));
 }
 
 TEST_F(MessageSourceTest, MixedFolderReadsEachFormInNameOrder) {
