@@ -2,11 +2,26 @@
 #include "tools/check/checker_settings.h"
 
 namespace quorn {
+namespace {
 
 // The plug-in's own settings window object, with its hidden window for the
 // lookup's answers.
-std::unique_ptr<SettingsModel> MakeCheckerSettings() {
-  return std::make_unique<TFormMain>(GetModuleHandleW(nullptr));
+class CheckerForm : public TFormMain {
+ public:
+  CheckerForm(HINSTANCE module, LookupLog& log) : TFormMain(module), log_(log) {}
+
+  std::string ResolveHostName(const std::string& ip) override {
+    return log_.Timed(TimeOut, [&] { return TFormMain::ResolveHostName(ip); });
+  }
+
+ private:
+  LookupLog& log_;
+};
+
+}  // namespace
+
+std::unique_ptr<SettingsModel> MakeCheckerSettings(LookupLog& log) {
+  return std::make_unique<CheckerForm>(GetModuleHandleW(nullptr), log);
 }
 
 }  // namespace quorn

@@ -1,16 +1,20 @@
-// quorn-check: judges message files as the plug-in judges received mail,
-// with the built-in default settings or those of an INI file (--settings
-// FILE, read and never written), looking up relays without a usable name
-// in their line (--timeout MS overrides the settings' time-out), and prints
-// one line per message:
+// quorn-check: judges messages as the plug-in judges received mail, with
+// the built-in default settings or those of an INI file (--settings FILE,
+// read and never written), looking up relays without a usable name in
+// their line (--timeout MS overrides the settings' time-out).
 //
-//   path <TAB> code <TAB> name <TAB> label <TAB> relay address <TAB> host name
+//   quorn-check [--stats] [--quiet] FILE|FOLDER...
+//     prints one line per message (not with --quiet):
+//       name <TAB> code <TAB> code name <TAB> label <TAB> relay address <TAB> host name
+//     and with --stats a summary after them (stats_report.h).
+//   quorn-check --evaluate --ham PATH... --spam PATH... [--show-false-positives]
+//     judges a set of ham and one of spam and prints how the filter did
+//     (evaluation_report.h); --ham and --spam may be given more than once.
 //
-// Arguments are files or folders (read recursively, in name order). A
-// message whose check fails is reported on standard error with the error's
-// text, and the checker goes on. Exit status: 0 when every file was judged,
-// 1 when any was not, 2 for bad usage.
-#include <algorithm>
+// Arguments are message files, mbox files, Maildirs or folders
+// (message_source.h). A message whose check fails is reported on standard
+// error with the error's text, and the checker goes on. Exit status: 0 when
+// every message was judged, 1 when any was not, 2 for bad usage.
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -18,120 +22,142 @@
 #include <system_error>
 #include <vector>
 
-#include "engine/general.h"
 #include "settings/default_lines.h"
-#include "settings/settings_model.h"
 #include "settings/value_format.h"
+#include "tools/check/check_run.h"
 #include "tools/check/checker_settings.h"
-#include "tools/check/message_file.h"
+#include "tools/check/evaluation_report.h"
+#include "tools/check/stats_report.h"
 #include "tools/check/terminal.h"
-#include "tools/check/verdict_row.h"
 
 namespace fs = std::filesystem;
 
 namespace quorn {
 namespace {
 
-const char kUsage[] = "usage: quorn-check [--settings FILE] [--timeout MS] FILE|FOLDER...\n";
+const char kUsage[] =
+    "usage: quorn-check [--settings FILE] [--timeout MS] [--stats] [--quiet] FILE|FOLDER...\n"
+    "       quorn-check [--settings FILE] [--timeout MS] --evaluate --ham FILE|FOLDER --spam FILE|FOLDER\n"
+    "                   [--show-false-positives]\n";
 
-void ReportFailure(const std::string& path, const std::string& shiftJisText) {
-  std::fflush(stdout);
-  std::fputs(path.c_str(), stderr);
-  std::fputs(": ", stderr);
-  WriteForPerson(stderr, shiftJisText);
-  std::fputs("\n", stderr);
-}
-
-// The files named by one argument; false when it names nothing readable.
-bool ExpandArgument(const std::string& arg, std::vector<std::string>& files) {
-  std::error_code ec;
-  if (fs::is_directory(arg, ec)) {
-    std::vector<std::string> found;
-    for (auto it = fs::recursive_directory_iterator(arg, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-      if (it->is_regular_file(ec)) found.push_back(it->path().generic_string());
-    }
-    if (ec) return false;
-    std::sort(found.begin(), found.end());
-    files.insert(files.end(), found.begin(), found.end());
-    return true;
-  }
-  files.push_back(arg);
-  return true;
-}
-
-bool CheckFile(LiveSettings& form, const std::string& path) {
-  auto header = ReadMessageHeader(path);
-  if (!header) {
-    ReportFailure(path, "cannot read the file");
-    return false;
-  }
-  try {
-    MessageVerdict verdict = JudgeMessage(form, *header);
-    std::printf("%s\n", VerdictRow(path, verdict, form).c_str());
-    return true;
-  } catch (const TextError& e) {
-    ReportFailure(path, e.what());
-    return false;
-  }
-}
-
-int Run(int argc, char** argv) {
-  UseBinaryStreams();
-  std::vector<std::string> files;
+struct Options {
   std::string settingsPath;
   std::optional<std::int32_t> timeout;
-  bool ok = true;
+  bool stats = false;
+  bool quiet = false;
+  bool evaluate = false;
+  bool showFalsePositives = false;
+  std::vector<std::string> paths, ham, spam;
+};
+
+// The options and paths, or nullopt for bad usage.
+std::optional<Options> ParseArguments(int argc, char** argv) {
+  Options o;
   bool options = true;
   for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (options && arg == "--") {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (!options || arg.size() < 2 || arg[0] != '-') {
+      o.paths.push_back(arg);
+    } else if (arg == "--") {
       options = false;
-      continue;
+    } else if (arg == "--settings" && hasValue) {
+      o.settingsPath = argv[++i];
+    } else if (arg == "--timeout" && hasValue) {
+      o.timeout = ParseProfileInt(argv[++i]);
+      if (!o.timeout) return std::nullopt;
+    } else if (arg == "--ham" && hasValue) {
+      o.ham.push_back(argv[++i]);
+    } else if (arg == "--spam" && hasValue) {
+      o.spam.push_back(argv[++i]);
+    } else if (arg == "--stats") {
+      o.stats = true;
+    } else if (arg == "--quiet") {
+      o.quiet = true;
+    } else if (arg == "--evaluate") {
+      o.evaluate = true;
+    } else if (arg == "--show-false-positives") {
+      o.showFalsePositives = true;
+    } else {
+      return std::nullopt;
     }
-    if (options && arg == "--settings" && i + 1 < argc) {
-      settingsPath = argv[++i];
-      continue;
-    }
-    if (options && arg == "--timeout" && i + 1 < argc) {
-      auto value = ParseProfileInt(argv[++i]);
-      if (!value) {
-        std::fputs(kUsage, stderr);
-        return 2;
-      }
-      timeout = value;
-      continue;
-    }
-    if (options && arg.size() > 1 && arg[0] == '-') {
-      std::fputs(kUsage, stderr);
-      return 2;
-    }
-    if (!ExpandArgument(arg, files)) {
-      ReportFailure(arg, "cannot read the folder");
+  }
+  if (o.evaluate) {
+    if (o.ham.empty() || o.spam.empty() || !o.paths.empty() || o.stats || o.quiet) return std::nullopt;
+  } else if (o.paths.empty() || !o.ham.empty() || !o.spam.empty() || o.showFalsePositives) {
+    return std::nullopt;
+  }
+  return o;
+}
+
+// The message files of the paths; false when a folder could not be listed.
+bool ListPaths(const std::vector<std::string>& paths, std::vector<MessageFile>& files) {
+  bool ok = true;
+  for (const std::string& path : paths) {
+    if (!ListMessageFiles(path, files)) {
+      std::fprintf(stderr, "%s: cannot read the folder\n", path.c_str());
       ok = false;
     }
   }
-  if (files.empty() && ok) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
+  return ok;
+}
 
-  std::unique_ptr<SettingsModel> settings = MakeCheckerSettings();
-  SettingsModel& form = *settings;
-  if (settingsPath.empty()) {
+// False when the settings file is missing.
+bool LoadCheckerSettings(SettingsModel& form, const Options& o) {
+  if (o.settingsPath.empty()) {
     UseDefaultLists();
   } else {
     // The profile functions take a bare name for a file in the system folder.
     std::error_code ec;
-    fs::path full = fs::absolute(settingsPath, ec);
+    fs::path full = fs::absolute(o.settingsPath, ec);
     if (ec || !fs::is_regular_file(full, ec)) {
-      std::fprintf(stderr, "quorn-check: no settings file %s\n", settingsPath.c_str());
-      return 2;
+      std::fprintf(stderr, "quorn-check: no settings file %s\n", o.settingsPath.c_str());
+      return false;
     }
     form.LoadSettings(full.string());
   }
-  if (timeout) form.TimeOut = *timeout;
-  for (const std::string& path : files) ok = CheckFile(form, path) && ok;
+  if (o.timeout) form.TimeOut = *o.timeout;
+  return true;
+}
+
+int Run(int argc, char** argv) {
+  UseBinaryStreams();
+  std::optional<Options> o = ParseArguments(argc, argv);
+  if (!o) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  LookupLog lookups;
+  std::unique_ptr<SettingsModel> settings = MakeCheckerSettings(lookups);
+  if (!LoadCheckerSettings(*settings, *o)) return 2;
+  const ListSnapshot lists = ListSnapshot::Take();
+  const std::vector<std::string> rules = EffectiveRules(*lists.rules);
+
+  std::vector<MessageFile> files, spamFiles;
+  bool ok = ListPaths(o->evaluate ? o->ham : o->paths, files);
+  ok = ListPaths(o->spam, spamFiles) && ok;
+  const bool printRows = !o->quiet && !o->evaluate;
+  ProgressLine progress(IsTerminal(stderr) && !(printRows && IsTerminal(stdout)), files.size() + spamFiles.size());
+  CheckRun run(*settings, lists, printRows, progress);
+
+  std::string report;
+  if (o->evaluate) {
+    VerdictTally ham(o->showFalsePositives), spam;
+    ok = run.Judge(files, ham) && ok;
+    ok = run.Judge(spamFiles, spam) && ok;
+    report = EvaluationReport(spam, ham, rules, settings->ReverseLookup) + '\n' + lookups.Summary() + '\n';
+    if (o->showFalsePositives) {
+      report += "\nham that would be stamped (" + std::to_string(ham.Stamped()) + "):\n" +
+                FalsePositiveList(ham, rules);
+    }
+  } else {
+    VerdictTally tally;
+    ok = run.Judge(files, tally) && ok;
+    if (o->stats) report = (printRows ? "\n" : "") + StatsReport(tally, lookups, rules);
+  }
+  progress.Clear();
+  std::fflush(stdout);
+  WriteForPerson(stdout, report);
   return ok ? 0 : 1;
 }
 

@@ -14,4 +14,7 @@ void WriteForPerson(std::FILE* stream, const std::string& shiftJis);
 // LF on Windows), so the output reads the same on every platform.
 void UseBinaryStreams();
 
+// Whether the stream is a terminal (a console on Windows).
+bool IsTerminal(std::FILE* stream);
+
 }  // namespace quorn

@@ -1,4 +1,5 @@
 #include <iconv.h>
+#include <unistd.h>
 
 #include "tools/check/terminal.h"
 
@@ -29,5 +30,7 @@ void WriteForPerson(std::FILE* stream, const std::string& shiftJis) {
 }
 
 void UseBinaryStreams() {}
+
+bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 
 }  // namespace quorn

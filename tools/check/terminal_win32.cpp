@@ -29,4 +29,10 @@ void UseBinaryStreams() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
+bool IsTerminal(std::FILE* stream) {
+  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  DWORD mode = 0;
+  return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
+
 }  // namespace quorn
