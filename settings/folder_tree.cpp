@@ -62,8 +62,7 @@ std::vector<std::string> ListFolderNames(const std::string& path) {
   const std::wstring widePath = WideFromHostAnsi(path);
   if (path.empty() || widePath.empty()) return names;
   WIN32_FIND_DATAW entry = {};
-  FindHandle find(FindFirstFileExW((widePath + L"*").c_str(), FindExInfoBasic, &entry,
-                                   FindExSearchLimitToDirectories, nullptr, 0));
+  FindHandle find(FindFirstFileW((widePath + L"*").c_str(), &entry));
   if (!find.valid()) return names;
   do {
     const std::wstring name = entry.cFileName;
