@@ -23,6 +23,17 @@ std::vector<std::string> SplitFolderText(std::string_view text, const LeadByteTe
   return parts;
 }
 
+std::string WithFolderSeparator(std::string text, const LeadByteTest& isLeadByte) {
+  bool endsInSeparator = false;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    endsInSeparator = byte == '\\';
+    i += isLeadByte(byte) && i + 1 < text.size() ? 2 : 1;
+  }
+  if (!endsInSeparator) text += '\\';
+  return text;
+}
+
 std::string FolderDisplayText(const std::string& folderId, const LeadByteTest& isLeadByte,
                               const std::function<std::string(const std::string&)>& folderName) {
   const std::size_t separator = FindFolderSeparator(folderId, isLeadByte);

@@ -24,6 +24,10 @@ std::size_t FindFolderSeparator(std::string_view text, const LeadByteTest& isLea
 // in "\" has no empty last part; "a\\b" gives "a", "", "b".
 std::vector<std::string> SplitFolderText(std::string_view text, const LeadByteTest& isLeadByte);
 
+// The text with a "\" appended unless its last character is one (a final
+// 0x5C byte that is a character's second byte is no separator).
+std::string WithFolderSeparator(std::string text, const LeadByteTest& isLeadByte);
+
 // The text shown for a folder ID: the name the host gives the mailbox
 // part (the ID up to and including its first "\"), a "\", and the rest of
 // the ID. An empty ID shows as the host's name for "" followed by "\".

@@ -17,6 +17,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include "sim/data_folder.h"
 #include "sim/host.h"
 #include "sim/host_calls.h"
 #include "sim/message_boxes.h"
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   sim::TheHost.dataFolder = sim::MakeDataFolder();
-  CreateDirectoryA((sim::TheHost.dataFolder + "MailBox1").c_str(), nullptr);
+  sim::MakeMailboxes();
   sim::AnswerMessageBoxes();
   sim::AddHostCallListener(sim::RunWindowActionsAt);
 

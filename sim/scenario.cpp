@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/plugin_api.h"
+#include "sim/data_folder.h"
 #include "sim/deferred.h"
 #include "sim/host.h"
 #include "sim/mail_script.h"
@@ -253,6 +254,10 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     Say("  \"" + Show(FolderDisplayName(ShiftJisFromUtf8(argument))) + "\"");
   } else if (command == "folder") {
     fs::create_directories(fs::u8path(TheHost.dataFolder + argument));
+  } else if (command == "folder-dir") {
+    if (!FolderDirCommand(argument)) return false;
+  } else if (command == "folder-list") {
+    FolderListCommand(argument);
   } else if (command == "box-screenshot") {
     ShootNextBox(argument);
   } else if (command == "answer") {

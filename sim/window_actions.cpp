@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <deque>
 #include <fstream>
 #include <map>
@@ -127,6 +128,21 @@ HTREEITEM FindTreePath(HWND tree, const std::wstring& path) {
   return found;
 }
 
+// Every node below `first` and its siblings, a line each, indented by
+// level. Siblings are listed by caption: the order in which the disk
+// returns directories differs between file systems.
+void PrintNodes(const std::string& prefix, HWND tree, HTREEITEM first, int level) {
+  std::vector<std::pair<std::wstring, HTREEITEM>> nodes;
+  for (HTREEITEM node = first; node; node = TreeView_GetNextSibling(tree, node)) {
+    nodes.emplace_back(NodeText(tree, node), node);
+  }
+  std::sort(nodes.begin(), nodes.end());
+  for (const auto& [caption, node] : nodes) {
+    Say(prefix + std::string(2 * static_cast<std::size_t>(level) + 2, ' ') + Escaped(caption));
+    PrintNodes(prefix, tree, TreeView_GetChild(tree, node), level + 1);
+  }
+}
+
 std::string Colour(COLORREF c) {
   char text[16];
   wsprintfA(text, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
@@ -181,6 +197,7 @@ void Print(const std::string& prefix, HWND form, HWND control) {
     line += selected ? ", selected \"" + TreePath(control, selected) + "\"" : ", nothing selected";
   }
   Say(line);
+  if (kind == WC_TREEVIEWW) PrintNodes(prefix, control, TreeView_GetRoot(control), 0);
   quorn::ui::GridCellQuery query = {};
   if (SendMessageW(control, RegisterWindowMessageW(quorn::ui::kGridCellMessage), 0,
                    reinterpret_cast<LPARAM>(&query))) {

@@ -19,7 +19,8 @@
 //   grid CONTROL FIRST [LAST]  selects rows FIRST to LAST
 //   wait-idle                waits until the window's modal loop has gone idle once
 //   print CONTROL|NAME       prints text, checked and enabled state, rectangle (and
-//                            position, page, node or cells, by kind)
+//                            position, page, selected node and every node, or cells,
+//                            by kind)
 //   close                    the close box
 //   screenshot FILE          the window as a BMP file, when a display is there
 #pragma once

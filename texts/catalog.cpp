@@ -30,6 +30,8 @@ const char kInspectStatus[] = "Received:行を検査します";
 
 const char kProgressCaption[] = "チェック中...";
 
+const char kFolderCaption[] = "フォルダの選択";
+
 const char kSpamFound[] = "%d通のメールがspamでした";
 const char kSpamMoved[] = "%d通のメールを移動しました";
 const char kNoSpam[] = "spamはありませんでした";

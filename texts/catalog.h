@@ -40,6 +40,9 @@ extern const char kInspectStatus[];
 // The progress window's caption.
 extern const char kProgressCaption[];
 
+// The folder chooser's caption.
+extern const char kFolderCaption[];
+
 // Reports of the sort and check commands (printf formats with the count).
 extern const char kSpamFound[];          // check: "%d" messages were spam
 extern const char kSpamMoved[];          // sort: "%d" messages were moved

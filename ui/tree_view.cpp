@@ -36,7 +36,11 @@ void TreeView::SetIndent(int pixels) { SendMessageW(hwnd(), TVM_SETINDENT, stati
 void TreeView::Clear() { SendMessageW(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); }
 
 HTREEITEM TreeView::Add(HTREEITEM parent, const std::string& caption, int image, int selectedImage) {
-  std::wstring text = WideFromShiftJis(caption);
+  return Add(parent, WideFromShiftJis(caption), image, selectedImage);
+}
+
+HTREEITEM TreeView::Add(HTREEITEM parent, const std::wstring& caption, int image, int selectedImage) {
+  std::wstring text = caption;
   TVINSERTSTRUCTW insert = {};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;

@@ -35,6 +35,8 @@ class TreeView : public Control {
   // Appends a node below `parent` (TVI_ROOT for a top node) with the image
   // and the image shown while selected.
   HTREEITEM Add(HTREEITEM parent, const std::string& caption, int image = 0, int selectedImage = 0);
+  // The same with a caption already converted (texts of the host's code page).
+  HTREEITEM Add(HTREEITEM parent, const std::wstring& caption, int image = 0, int selectedImage = 0);
   void Select(HTREEITEM node);
   HTREEITEM Selected() const;
   HTREEITEM Parent(HTREEITEM node) const;

@@ -61,7 +61,10 @@ bool HostAnsiFromWide(const std::wstring& text, std::string& out) {
   out.resize(static_cast<std::size_t>(size));
   int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, out.data(),
                                     size, nullptr, &usedDefault);
-  if (written != size || usedDefault) {
+  // Some characters map to bytes that read back as another character (no
+  // default character is used for them): only an exact round trip names
+  // the same directory.
+  if (written != size || usedDefault || WideFromHostAnsi(out) != text) {
     out.clear();
     return false;
   }

@@ -4,6 +4,8 @@
 // linked in; the host simulator's screenshot routine takes the pictures.
 //
 //   progress.bmp       the progress window during a run, 4 of 10 judged
+//   folder-chooser.bmp the folder chooser over a small data folder of its
+//                      own, Junk\Spam pre-selected
 //
 // The commands' own pictures (the progress window in a real run, the report
 // boxes) come from the host simulator: samples/pictures.scenario.
@@ -17,7 +19,10 @@
 #include <string>
 
 #include "commands/form_progress.h"
+#include "settings/form_folder.h"
 #include "sim/window_shot.h"
+#include "ui/design_name.h"
+#include "win32/text_convert.h"
 
 namespace {
 
@@ -34,6 +39,44 @@ void PumpFor(DWORD ms) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     Sleep(10);
+  }
+}
+
+// A data folder in the temporary folder with a mailbox of a few folders.
+const wchar_t* const kGalleryFolders[] = {L"",
+                                          L"MailBox1",
+                                          L"MailBox1\\!Trash",
+                                          L"MailBox1\\Junk",
+                                          L"MailBox1\\Junk\\Spam",
+                                          L"MailBox1\\ソフト",
+                                          L"MailBox1\\ソフト\\表計算",
+                                          L"MailBox1\\能力",
+                                          L"MailBox1\\Spam"};
+
+std::wstring GalleryDataFolder() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  return std::wstring(temp) + L"quorn-gallery-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+}
+
+void ShootFolderChooser() {
+  const std::wstring data = GalleryDataFolder();
+  for (const wchar_t* folder : kGalleryFolders) CreateDirectoryW((data + folder).c_str(), nullptr);
+  quorn::TFormFolder chooser;
+  quorn::HostAnsiFromWide(data, chooser.DataFolder);
+  chooser.MailBox = "MailBox1\\";
+  chooser.RootCaption = "MailBox1";
+  chooser.CurrentFolderText = "MailBox1\\Junk\\Spam\\";
+  chooser.SetPosition(40, 40);
+  SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND window = quorn::ui::FindThreadWindow(L"FormFolder");
+    Shot(window, "folder-chooser.bmp");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  });
+  chooser.ShowModal();
+  for (auto folder = std::rbegin(kGalleryFolders); folder != std::rend(kGalleryFolders); ++folder) {
+    RemoveDirectoryW((data + *folder).c_str());
   }
 }
 
@@ -86,5 +129,6 @@ int main(int argc, char** argv) {
   PumpFor(500);
   Shot(FindWindowW(L"QuornForm", nullptr), "progress.bmp");
   progress.Hide();
+  ShootFolderChooser();
   return 0;
 }
