@@ -10,6 +10,14 @@ target_compile_options(quorn_options INTERFACE
 if(WIN32)
   # windows.h without the old Winsock, so that winsock2.h can follow it.
   target_compile_definitions(quorn_options INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX)
+  # Debug information for reading crash addresses (split off the shipped DLL
+  # into quorn.dll.debug). The checkout and the build folder appear in it as
+  # /quorn and /quorn-build wherever the build ran, so that the bytes do not
+  # depend on the place; the build folder's map comes last, as it may lie
+  # inside the checkout and the last matching map wins.
+  target_compile_options(quorn_options INTERFACE -g
+    -ffile-prefix-map=${CMAKE_SOURCE_DIR}=/quorn
+    -ffile-prefix-map=${CMAKE_BINARY_DIR}=/quorn-build)
 endif()
 
 # Boost.Regex is header-only. For the MinGW builds the include path must not be

@@ -19,7 +19,7 @@ build() { # arch, targets...
 
 build i686 quorn quorn-host
 mkdir -p dist
-cp build/demo-i686/host/quorn.dll dist/quorn.dll
+cp build/demo-i686/host/shipped/quorn.dll build/demo-i686/host/shipped/quorn.dll.debug dist/
 echo "built dist/quorn.dll (32-bit Windows)"
 
 # The kernel of some virtual machines cannot run 32-bit programs; the same
