@@ -28,11 +28,14 @@ const char kDefaultFile[] =
     "Folder=\r\n"
     "TimeOut=3000\r\n"
     "[Skip]\r\n"
-    "Count=4\r\n"
+    "Count=7\r\n"
     "Item0=127.0.0.0/8\r\n"
     "Item1=10.0.0.0/8\r\n"
     "Item2=172.16.0.0/12\r\n"
     "Item3=192.168.0.0/16\r\n"
+    "Item4=::1/128\r\n"
+    "Item5=fe80::/10\r\n"
+    "Item6=fc00::/7\r\n"
     "[White]\r\n"
     "Count=3\r\n"
     "Item0=.yahoo.co.jp\r\n"
@@ -58,11 +61,11 @@ const char kDefaultFile[] =
     "Item3=# スにマッチするよう記述してください。\r\n"
     "Item4=\r\n"
     "Item5=# Postfix\r\n"
-    "Item6=\\(([^\\[]*)\\[((?:\\d{1,3}\\.){3}\\d{1,3})\\][^\\)]*\\)\r\n"
+    "Item6=\\(([^\\[]*)\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\][^\\)]*\\)\r\n"
     "Item7=# qmail\r\n"
-    "Item8=from ([^ ]*) \\(HELO [^\\)]*\\) \\(((?:\\d{1,3}\\.){3}\\d{1,3})\\)\r\n"
+    "Item8=from ([^ ]*) \\(HELO [^\\)]*\\) \\(((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\)\r\n"
     "Item9=# Post.Office\r\n"
-    "Item10=^Received: from ([^\\[]*)\\[((?:\\d{1,3}\\.){3}\\d{1,3})\\][^\\)]*\r\n";
+    "Item10=^Received: from ([^\\[]*)\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\][^\\)]*\r\n";
 
 class SettingsModelTest : public SettingsFileTest {
  protected:
@@ -89,7 +92,7 @@ TEST_F(SettingsModelTest, FirstStartWritesTheDefaultsAndReadsThemBack) {
   EXPECT_EQ(Black.Current()->Lines(), DefaultBlackLines());
   EXPECT_EQ(Rules.Current()->Lines(), DefaultRulesLines());
   EXPECT_EQ(RecvRegex.Current()->Lines(), DefaultRecvRegexLines());
-  EXPECT_EQ(SkipNetworks.Current()->size(), 4u);
+  EXPECT_EQ(SkipNetworks.Current()->size(), 7u);
   EXPECT_EQ(model.WindowTop(), 115);
   EXPECT_EQ(model.WindowLeft(), 192);
   EXPECT_EQ(model.TimeOut, 3000);
