@@ -156,4 +156,19 @@ RelayAddress ReadRelayAddress(std::string_view text) {
   return result;
 }
 
+LookupTarget ReverseLookupTarget(std::string_view ip) {
+  LookupTarget target;
+  if (ip.find(':') == std::string_view::npos) return target;
+  auto v6 = ParseIPv6(ip);
+  if (!v6) return target;
+  if (auto mapped = MappedIPv4(*v6)) {
+    target.kind = LookupTarget::MappedIPv4;
+    target.v4 = *mapped;
+    return target;
+  }
+  target.kind = LookupTarget::IPv6;
+  target.v6 = *v6;
+  return target;
+}
+
 }  // namespace quorn

@@ -38,4 +38,17 @@ struct RelayAddress {
 // an IPv6 address as ParseIPv6 reads it.
 RelayAddress ReadRelayAddress(std::string_view text);
 
+// What the reverse lookup of an address text asks for: an IPv6 address
+// (PTR under ip6.arpa) when the text is one and not IPv4-mapped; the IPv4
+// address a mapped one carries; otherwise the text is read by the IPv4
+// lookup exactly as it always was.
+struct LookupTarget {
+  enum Kind { AsIPv4Text, MappedIPv4, IPv6 };
+  Kind kind = AsIPv4Text;
+  std::uint32_t v4 = 0;  // MappedIPv4, first octet most significant
+  Ipv6Address v6{};      // IPv6
+};
+
+LookupTarget ReverseLookupTarget(std::string_view ip);
+
 }  // namespace quorn
