@@ -4,6 +4,11 @@
 //
 //   BM_CorpusHeaders     every header of the shared corpus, once per iteration;
 //                        items/s is headers per second on one core
+//   BM_CorpusWithIPv6    the same headers, two of every three under an extra
+//                        top Received: line from an IPv6 relay in an
+//                        excluded network (loopback, link-local with a zone),
+//                        so IPv6 lines are read and the IPv4 relay below
+//                        still decides
 //   BM_FoldedReceived/N  one header of N bytes of folded Received: lines whose
 //                        relays all lie in excluded networks, so every line
 //                        is read; time should grow linearly with N
@@ -54,6 +59,26 @@ void BM_CorpusHeaders(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 BENCHMARK(BM_CorpusHeaders)->Unit(benchmark::kMillisecond);
+
+void BM_CorpusWithIPv6(benchmark::State& state) {
+  static const std::vector<std::string> headers = [] {
+    const char* tops[] = {
+        "Received: from localhost (localhost [IPv6:::1])\r\n\tby mx.example.org (Postfix) with ESMTP id 4F2A1B3C\r\n",
+        "Received: from relay.example.org (relay.example.org [fe80::d82c:67bf:ec39:a403%9])\r\n"
+        "\tby mx.example.org (Postfix) with ESMTP id 4F2A1B3D\r\n",
+        ""};
+    std::vector<std::string> mixed = LoadCorpus();
+    for (std::size_t i = 0; i < mixed.size(); ++i) mixed[i] = tops[i % 3] + mixed[i];
+    return mixed;
+  }();
+  quorn::UseDefaultLists();
+  quorn::LiveSettings form;
+  for (auto _ : state) {
+    for (const auto& h : headers) benchmark::DoNotOptimize(quorn::CheckMessage(form, h));
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * headers.size()));
+}
+BENCHMARK(BM_CorpusWithIPv6)->Unit(benchmark::kMillisecond);
 
 std::string FoldedReceivedHeader(std::size_t size) {
   std::string header = "Subject: test\r\n";

@@ -7,7 +7,7 @@ namespace {
 
 // Entries that are networks take part in the network tests only; every
 // other non-empty entry is a text searched for in the host name.
-bool InListedNetwork(std::uint32_t address, const ListVersion& list) {
+bool InListedNetwork(const RelayAddress& address, const ListVersion& list) {
   for (const std::string& entry : list.Lines()) {
     if (AddressInNetwork(address, ParseNetwork(entry))) return true;
   }
@@ -29,7 +29,7 @@ void ClassifyHop(LiveSettings& form, ippack& hop) {
 }
 
 void ClassifyHop(LiveSettings& form, ippack& hop, const ListSnapshot& lists) {
-  std::uint32_t address = ParseIPv4(hop.ip, 32);
+  const RelayAddress address = ReadRelayAddress(hop.ip);
   if (InListedNetwork(address, *lists.white)) {
     hop.code = Whitelisted;
     return;

@@ -3,8 +3,10 @@
 #include <ares.h>
 #include <sys/select.h>
 
+#include <algorithm>
 #include <chrono>
 
+#include "engine/ip_address.h"
 #include "engine/lookup.h"
 
 namespace quorn {
@@ -62,13 +64,25 @@ class Channel {
 
 std::string LookUpHostName(const std::string& ip, std::int32_t timeoutMs,
                           const std::function<void()>& processEvents) {
+  const LookupTarget target = ReverseLookupTarget(ip);
   in_addr address{};
-  if (inet_pton(AF_INET, ip.c_str(), &address) != 1) address.s_addr = INADDR_NONE;
+  in6_addr address6{};
+  if (target.kind == LookupTarget::IPv6) {
+    std::copy(target.v6.begin(), target.v6.end(), address6.s6_addr);
+  } else if (target.kind == LookupTarget::MappedIPv4) {
+    address.s_addr = htonl(target.v4);
+  } else if (inet_pton(AF_INET, ip.c_str(), &address) != 1) {
+    address.s_addr = INADDR_NONE;
+  }
 
   Channel channel;
   if (!channel.ok()) return std::string();
   Answer answer;
-  ares_gethostbyaddr(channel.get(), &address, sizeof address, AF_INET, OnHost, &answer);
+  if (target.kind == LookupTarget::IPv6) {
+    ares_gethostbyaddr(channel.get(), &address6, sizeof address6, AF_INET6, OnHost, &answer);
+  } else {
+    ares_gethostbyaddr(channel.get(), &address, sizeof address, AF_INET, OnHost, &answer);
+  }
 
   if (timeoutMs <= 0) {
     ares_cancel(channel.get());

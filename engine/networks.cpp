@@ -89,7 +89,56 @@ ipmask ParseNetworkWithLineBreaks(std::string_view text) {
   return result;
 }
 
+// An IPv6 network: an address, optionally "/" and 1 to 3 digits up to 128.
+ipmask ParseIPv6Network(std::string_view text) {
+  std::size_t slash = text.rfind('/');
+  std::uint32_t prefix = 0;
+  if (slash != std::string_view::npos) {
+    std::size_t pos = slash + 1;
+    auto written = ReadNumber(text, pos, 3);
+    if (!written || pos != text.size() || *written > 128) return {};
+    prefix = *written;
+    text = text.substr(0, slash);
+  }
+  auto address = ParseIPv6(text);
+  if (!address) return {};
+  if (auto mapped = MappedIPv4(*address)) {
+    if (prefix == 0) return MakeNetwork(*mapped, 0);
+    if (prefix > 96) return MakeNetwork(*mapped, prefix - 96);
+  }
+  ipmask result;
+  for (std::uint8_t byte : *address) {
+    if (byte != 0) result.address = 1;
+  }
+  if (result.address == 0) return {};  // "::", like 0.0.0.0
+  result.ipv6 = true;
+  result.address6 = *address;
+  result.prefix = static_cast<std::int32_t>(prefix);
+  return result;
+}
+
+bool Ipv6InNetwork(const Ipv6Address& address, const ipmask& m) {
+  int bits = m.prefix == 0 ? 128 : m.prefix;
+  for (int i = 0; i < 16; ++i, bits -= 8) {
+    std::uint8_t mask = bits >= 8 ? 0xFF : bits <= 0 ? 0 : static_cast<std::uint8_t>(0xFF << (8 - bits));
+    if ((address[i] & mask) != m.address6[i]) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+bool AddressInNetwork(const RelayAddress& address, const ipmask& m) {
+  if (m.address == 0) return false;
+  switch (address.family) {
+    case RelayAddress::IPv4:
+      return AddressInNetwork(address.v4, m);
+    case RelayAddress::IPv6:
+      return m.ipv6 && Ipv6InNetwork(address.v6, m);
+    default:
+      return false;
+  }
+}
 
 std::uint32_t NetworkMask(std::int32_t prefix) {
   std::uint32_t shift = (32u - static_cast<std::uint32_t>(prefix)) & 31u;
@@ -101,6 +150,8 @@ std::uint32_t ParseIPv4(std::string_view text, std::int32_t prefix) {
 }
 
 ipmask ParseNetwork(std::string_view text) {
+  // No IPv4 network holds a colon: such a text is IPv6 or none.
+  if (text.find(':') != std::string_view::npos && !HasLineSeparator(text)) return ParseIPv6Network(text);
   if (HasLineSeparator(text)) return ParseNetworkWithLineBreaks(text);
   std::size_t pos = 0;
   auto address = ReadQuad(text, pos);
@@ -128,7 +179,7 @@ bool IsExcluded(std::string_view ip) {
 }
 
 bool IsExcluded(std::string_view ip, const std::vector<ipmask>& networks) {
-  std::uint32_t address = ParseIPv4(ip, 32);
+  const RelayAddress address = ReadRelayAddress(ip);
   for (const ipmask& m : networks) {
     if (AddressInNetwork(address, m)) return true;
   }

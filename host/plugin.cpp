@@ -10,6 +10,7 @@
 #include "host/velmo_api.h"
 #include "texts/catalog.h"
 #include "win32/message_box.h"
+#include "win32/module_windows.h"
 
 namespace quorn {
 
@@ -60,6 +61,14 @@ void Unload(bool processExiting) {
       FormMain->SaveSettings(IniFilePath);
     } catch (...) {
     }
+  }
+  const HWND settingsWindow = FormMain ? FormMain->Handle() : nullptr;
+  const DWORD windowThread = settingsWindow ? GetWindowThreadProcessId(settingsWindow, nullptr) : 0;
+  if (!processExiting && windowThread && windowThread != GetCurrentThreadId()) {
+    // Unloaded as a lookup's worker thread ends, after the host let go: the
+    // windows are the host thread's and cannot be destroyed from here.
+    DisarmModuleWindows(PlugInModule, windowThread, settingsWindow);
+    processExiting = true;
   }
   if (processExiting) {
     // The process is ending and its windows with it: leave them alone.

@@ -3,6 +3,8 @@
 // missing.
 #pragma once
 
+#include <string>
+
 #include "engine/lists.h"
 
 namespace quorn {
@@ -12,6 +14,11 @@ const TextLines& DefaultWhiteLines();
 const TextLines& DefaultBlackLines();
 const TextLines& DefaultRulesLines();
 const TextLines& DefaultRecvRegexLines();
+
+// A list read from the file of the given section, unless it is byte for
+// byte the built-in list of an earlier version (Skip and RecvRegex without
+// IPv6): a user who never edited it gets today's built-in list instead.
+TextLines ReplaceRetiredDefault(const std::string& section, TextLines lines);
 
 // Puts the built-in lines into the five lists and rebuilds SkipNetworks.
 void UseDefaultLists();

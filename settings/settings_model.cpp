@@ -182,7 +182,7 @@ SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path, P
         count = PresentItemCount(entries);
         report.repairedLists.push_back(section.name);
       }
-      loaded.lists.push_back(ListLines(entries, count));
+      loaded.lists.push_back(ReplaceRetiredDefault(section.name, ListLines(entries, count)));
     }
 
     // The lists first: they are all that can fail from here on.

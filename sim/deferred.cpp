@@ -89,11 +89,18 @@ bool ExecuteDeferredCommand(const std::string& command, const std::string& argum
     Posted.emplace_back(argument, run);
     PostMessageW(PostedWindow(), kRunPosted, 0, 0);
   } else if (command == "pump") {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    // "pump" dispatches what is queued; "pump MS" goes on for MS milliseconds.
+    const ULONGLONG end = GetTickCount64() + (argument.empty() ? 0 : std::stoul(argument));
+    do {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      const ULONGLONG now = GetTickCount64();
+      if (now >= end) break;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+    } while (true);
   } else {
     return false;
   }

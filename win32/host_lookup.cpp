@@ -1,5 +1,8 @@
 #include "win32/host_lookup.h"
 
+#include "engine/ip_address.h"
+#include "win32/name_info_lookup.h"
+
 namespace quorn {
 namespace {
 
@@ -48,9 +51,24 @@ HostLookups::~HostLookups() {
   // Requests still unanswered may be completed by the system later: their
   // buffers are left allocated rather than freed under it.
   for (auto& entry : buffers_) (void)entry.second.release();
+  for (auto& entry : nameJobs_) ReleaseNameInfoJob(entry.second);
 }
 
 bool HostLookups::OnAnswer(WPARAM task, LPARAM status) {
+  auto job = nameJobs_.find(task);
+  if (job != nameJobs_.end()) {
+    Request* owner = nullptr;
+    for (Request* request : waiting_) {
+      if (request->task == reinterpret_cast<HANDLE>(task)) owner = request;
+    }
+    if (owner) {
+      owner->name = WSAGETASYNCERROR(status) == 0 ? NameInfoJobName(*job->second) : "";
+      owner->answered = true;
+    }
+    ReleaseNameInfoJob(job->second);
+    nameJobs_.erase(job);
+    return owner && owner == waiting_.back();
+  }
   auto found = buffers_.find(reinterpret_cast<HANDLE>(task));
   if (found == buffers_.end()) return false;
   Request* owner = nullptr;
@@ -68,11 +86,14 @@ bool HostLookups::OnAnswer(WPARAM task, LPARAM status) {
 
 std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_t timeoutMs,
                                  std::int32_t osMajorVersion, bool& answered) {
-  unsigned long address = inet_addr(ip.c_str());
+  const LookupTarget target = ReverseLookupTarget(ip);
+  unsigned long address =
+      target.kind == LookupTarget::MappedIPv4 ? htonl(target.v4) : inet_addr(ip.c_str());
   const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs > 0 ? timeoutMs : 0);
   SocketsInUse sockets;
 
   if (osMajorVersion == 4) {
+    if (target.kind == LookupTarget::IPv6) return std::string();
     const hostent* entry = gethostbyaddr(reinterpret_cast<const char*>(&address), 4, AF_INET);
     return entry && entry->h_name ? entry->h_name : std::string();
   }
@@ -80,9 +101,16 @@ std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_
   answered = false;
   auto buffer = std::make_unique<char[]>(MAXGETHOSTSTRUCT);
   Request request;
-  request.task = WSAAsyncGetHostByAddr(window, WM_APP, reinterpret_cast<const char*>(&address), 4,
-                                       AF_INET, buffer.get(), MAXGETHOSTSTRUCT);
-  if (request.task) buffers_[request.task] = std::move(buffer);
+  if (target.kind == LookupTarget::IPv6) {
+    if (NameInfoJob* job = StartNameInfoLookup(window, target.v6)) {
+      request.task = reinterpret_cast<HANDLE>(NameInfoJobId(*job));
+      nameJobs_[NameInfoJobId(*job)] = job;
+    }
+  } else {
+    request.task = WSAAsyncGetHostByAddr(window, WM_APP, reinterpret_cast<const char*>(&address), 4,
+                                         AF_INET, buffer.get(), MAXGETHOSTSTRUCT);
+    if (request.task) buffers_[request.task] = std::move(buffer);
+  }
 
   // While this lookup waits it is the innermost one; when it ends, the flag
   // tells again whether the lookup outside it has had its answer.
@@ -116,7 +144,15 @@ std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_
   // lookup may have held this one past its time-out without dispatching it.
   if (!request.answered && timeoutMs > 0 && request.task) DispatchAnswers(window);
   if (request.answered) return request.name;
-  if (request.task) WSACancelAsyncRequest(request.task);
+  auto job = nameJobs_.find(reinterpret_cast<WPARAM>(request.task));
+  if (job != nameJobs_.end()) {
+    // The worker cannot be stopped: it ends on its own, and its answer,
+    // finding no job, is dropped.
+    ReleaseNameInfoJob(job->second);
+    nameJobs_.erase(job);
+  } else if (request.task) {
+    WSACancelAsyncRequest(request.task);
+  }
   return std::string();
 }
 

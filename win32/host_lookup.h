@@ -17,6 +17,12 @@
 // that comes meanwhile is kept for it. At most kMaxWaiting lookups wait at
 // once: the innermost one allowed dispatches only the answers to lookups,
 // so nothing can start a deeper one and no host grows the stack without end.
+//
+// An IPv6 address is looked up through the system's name-information
+// function in a worker thread (win32/name_info_lookup.h) whose answer comes
+// as WM_APP too, and waits the same way; an IPv4-mapped one as the IPv4
+// address it carries. Systems of major version 4 have no IPv6 lookup: it
+// fails at once, like any failed lookup.
 #pragma once
 
 // Windows Sockets must come before windows.h.
@@ -30,6 +36,8 @@
 #include <vector>
 
 namespace quorn {
+
+class NameInfoJob;
 
 class HostLookups {
  public:
@@ -68,6 +76,7 @@ class HostLookups {
   };
 
   std::map<HANDLE, std::unique_ptr<char[]>> buffers_;  // requests not yet answered
+  std::map<WPARAM, NameInfoJob*> nameJobs_;           // IPv6 lookups still waited for
   std::vector<Request*> waiting_;                      // innermost last
 };
 

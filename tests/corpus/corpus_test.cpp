@@ -135,6 +135,11 @@ TEST_F(CorpusTest, HandCheckedRelays) {
       {"sisimai-0130.hdr", Whitelisted, "222.15.69.197", "wmflb12na02.ezweb.ne.jp"},
       // A name of dotted digits: rule 3.
       {"sisimai-0370.hdr", RuleVerdict(2), "192.0.2.25", "25.0.2.192.r.exampe.ne.jp"},
+      // "[IPv6:::1]" and 127.0.0.1 are loopback, passed over: "([4.31.198.44])"
+      // below them decides, an address without a name.
+      {"rspamd-0014.hdr", LookupFailed, "4.31.198.44", ""},
+      // A bare IPv6 address in brackets, the name's first label matching rule 1.
+      {"sisimai-0149.hdr", RuleVerdict(0), "2607:f8b0:4002:c05::247", "mail-yw0-x247.google.com."},
   };
   LiveSettings form;
   for (const auto& c : cases) {

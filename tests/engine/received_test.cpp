@@ -124,9 +124,24 @@ TEST_F(ParseReceivedTest, ReadsRelaysWithTheDefaultPatterns) {
        "relay.example.net", Normal},
       // Post.Office
       {"Received: from post.example.com[192.0.2.8] by x", "192.0.2.8", "post.example.com", Normal},
-      // Nothing matches.
+      // IPv6 relays, in the forms mail servers write them.
+      {"Received: from x (x [2001:db8::1])", "2001:db8::1", "x", Normal},
+      {"Received: from mx.example (mx.example [IPv6:2001:db8::25]) by y", "2001:db8::25", "mx.example",
+       Normal},
+      {"Received: from bot.example (2001-db8-1-2.dyn.example.net [2001:DB8::1:2])", "2001:DB8::1:2",
+       "2001-db8-1-2.dyn.example.net", Normal},
+      {"Received: from h (unknown [fe80::d82c:67bf:ec39:a403%9]) by y", "fe80::d82c:67bf:ec39:a403%9", "",
+       ReceivedUnknown},
+      {"Received: from h (h.example [::ffff:198.51.100.7]) by y", "::ffff:198.51.100.7", "h.example", Normal},
+      {"Received: from relay6.example.net (HELO relay6) (2001:db8::7) by x", "2001:db8::7",
+       "relay6.example.net", Normal},
+      {"Received: from post6.example.com[IPv6:2001:db8::8] by x", "2001:db8::8", "post6.example.com", Normal},
+      // Nothing matches: no bracket (the form of Exchange, as for IPv4),
+      // the IPv6 tag before a dotted quad, text of too few colons.
       {"Received: by localhost with local", "", "", Normal},
-      {"Received: from x (x [2001:db8::1])", "", "", Normal},
+      {"Received: from x (2001:db8::1) by y (2001:db8::2)", "", "", Normal},
+      {"Received: from x (x [IPv6:192.0.2.9])", "", "", Normal},
+      {"Received: from x (x [FFFFFFFF:00000000])", "", "", Normal},
   };
   for (const auto& c : cases) {
     ippack hop = ParseReceived(c.line);

@@ -19,6 +19,10 @@ using Clock = std::chrono::steady_clock;
 const char kListed[] = "192.0.2.10";
 const char kListedName[] = "named.example.test";
 const char kUnlisted[] = "192.0.2.77";
+// IPv6 relays, looked up under ip6.arpa (a mapped address under in-addr.arpa).
+const char kListed6[] = "2001:db8::10";
+const char kListed6Name[] = "named6.example.test";
+const char kUnlisted6[] = "2001:db8::77";
 
 class InNamespace : public testing::Test {
  protected:
@@ -80,8 +84,63 @@ TEST_F(LookupWithSilentServer, EventsAreProcessedWhileWaiting) {
 TEST_F(LookupWithSilentServer, TheBlockingLookupOfVersion4FindsTheName) {
   if (!UseBlockingLookup(true)) GTEST_SKIP() << "only the DLL has a blocking lookup";
   std::string name = PlatformLookup(kListed, 0);  // the time-out does not apply
+  // That system has no IPv6 lookup: it fails like any failed lookup.
+  std::string name6 = PlatformLookup(kListed6, 3000);
   UseBlockingLookup(false);
   EXPECT_EQ(name, kListedName);
+  EXPECT_EQ(name6, "");
+}
+
+// IPv6 addresses in every form a Received: line gives them, against each
+// kind of server: the name from the hosts file, none from a server that
+// never answers (at the time-out), and a late answer dropped.
+TEST_F(LookupWithSilentServer, IPv6AddressesResolveFromTheHostsFileAndTimeOutOtherwise) {
+  const struct {
+    const char* ip;
+    const char* name;
+  } cases[] = {
+      {kListed6, kListed6Name},
+      {"2001:DB8:0:0:0:0:0:10", kListed6Name},
+      {"IPv6:2001:db8::10", kListed6Name},
+      {"2001:db8::10%9", kListed6Name},
+      {"::ffff:192.0.2.10", kListedName},  // the IPv4 address it carries
+  };
+  for (const auto& c : cases) EXPECT_EQ(PlatformLookup(c.ip, 3000), c.name) << c.ip;
+
+  std::string name = "unset";
+  long long took = Timed([&] { name = PlatformLookup(kUnlisted6, 400); });
+  EXPECT_EQ(name, "");
+  EXPECT_GE(took, 400 - 20);
+  EXPECT_LE(took, 400 + 1000);
+
+  int calls = 0;
+  PlatformLookup(kUnlisted6, 500, [&] { ++calls; });
+  EXPECT_GE(calls, 4) << "events are processed while an IPv6 lookup waits";
+
+  took = Timed([&] { name = PlatformLookup(kListed6, 0); });
+  EXPECT_EQ(name, "");
+  EXPECT_LT(took, 200);
+}
+
+TEST_F(LookupWithSlowServer, AnIPv6AddressGetsItsPTRAnswerAndALateOneIsDropped) {
+  std::string name;
+  long long took = Timed([&] { name = PlatformLookup(kUnlisted6, 3000); });
+  EXPECT_EQ(name, "slow.example.test");
+  EXPECT_GE(took, 300);
+  EXPECT_LE(took, 300 + 100 + 150);
+
+  // Abandoned before the answer: empty, and the answer coming later is
+  // taken by no lookup after it.
+  EXPECT_EQ(PlatformLookup(kUnlisted6, 150), "");
+  EXPECT_EQ(PlatformLookup("2001:db8::78", 100), "");
+  EXPECT_EQ(PlatformLookup(kListed6, 3000), kListed6Name);
+}
+
+TEST_F(LookupWithoutServer, AnIPv6LookupWithoutServerFailsAtOnce) {
+  std::string name = "unset";
+  long long took = Timed([&] { name = PlatformLookup(kUnlisted6, 5000); });
+  EXPECT_EQ(name, "");
+  EXPECT_LT(took, 2500);
 }
 
 TEST_F(LookupWithoutServer, ARefusedQueryFailsWithoutWaitingOutTheTimeOut) {

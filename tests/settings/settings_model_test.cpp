@@ -28,11 +28,14 @@ const char kDefaultFile[] =
     "Folder=\r\n"
     "TimeOut=3000\r\n"
     "[Skip]\r\n"
-    "Count=4\r\n"
+    "Count=7\r\n"
     "Item0=127.0.0.0/8\r\n"
     "Item1=10.0.0.0/8\r\n"
     "Item2=172.16.0.0/12\r\n"
     "Item3=192.168.0.0/16\r\n"
+    "Item4=::1/128\r\n"
+    "Item5=fe80::/10\r\n"
+    "Item6=fc00::/7\r\n"
     "[White]\r\n"
     "Count=3\r\n"
     "Item0=.yahoo.co.jp\r\n"
@@ -58,11 +61,11 @@ const char kDefaultFile[] =
     "Item3=# スにマッチするよう記述してください。\r\n"
     "Item4=\r\n"
     "Item5=# Postfix\r\n"
-    "Item6=\\(([^\\[]*)\\[((?:\\d{1,3}\\.){3}\\d{1,3})\\][^\\)]*\\)\r\n"
+    "Item6=\\(([^\\[]*)\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\][^\\)]*\\)\r\n"
     "Item7=# qmail\r\n"
-    "Item8=from ([^ ]*) \\(HELO [^\\)]*\\) \\(((?:\\d{1,3}\\.){3}\\d{1,3})\\)\r\n"
+    "Item8=from ([^ ]*) \\(HELO [^\\)]*\\) \\(((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\)\r\n"
     "Item9=# Post.Office\r\n"
-    "Item10=^Received: from ([^\\[]*)\\[((?:\\d{1,3}\\.){3}\\d{1,3})\\][^\\)]*\r\n";
+    "Item10=^Received: from ([^\\[]*)\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\][^\\)]*\r\n";
 
 class SettingsModelTest : public SettingsFileTest {
  protected:
@@ -89,7 +92,7 @@ TEST_F(SettingsModelTest, FirstStartWritesTheDefaultsAndReadsThemBack) {
   EXPECT_EQ(Black.Current()->Lines(), DefaultBlackLines());
   EXPECT_EQ(Rules.Current()->Lines(), DefaultRulesLines());
   EXPECT_EQ(RecvRegex.Current()->Lines(), DefaultRecvRegexLines());
-  EXPECT_EQ(SkipNetworks.Current()->size(), 4u);
+  EXPECT_EQ(SkipNetworks.Current()->size(), 7u);
   EXPECT_EQ(model.WindowTop(), 115);
   EXPECT_EQ(model.WindowLeft(), 192);
   EXPECT_EQ(model.TimeOut, 3000);
@@ -123,6 +126,44 @@ TEST_F(SettingsModelTest, SavingWritesTheLiveSettingsInPlace) {
   EXPECT_EQ(again.Folder, "MailBox\\Spam\\");
   EXPECT_EQ(again.TimeOut, -12);
   EXPECT_EQ(again.WindowTop(), -5);
+}
+
+// A file written by an earlier version holds the built-in Skip and RecvRegex
+// lists of that version, which read no IPv6 relay. Lists still byte for byte
+// those are taken as today's; a list its user changed in any way is kept.
+TEST_F(SettingsModelTest, AnUntouchedEarlierBuiltInListBecomesTodaysAndAnEditedOneStays) {
+  const std::string earlierSkip =
+      "[Skip]\r\nCount=4\r\nItem0=127.0.0.0/8\r\nItem1=10.0.0.0/8\r\nItem2=172.16.0.0/12\r\n"
+      "Item3=192.168.0.0/16\r\n";
+  const std::string earlierPatterns =
+      "Item6=\\(([^\\[]*)\\[((?:\\d{1,3}\\.){3}\\d{1,3})\\][^\\)]*\\)\r\n"
+      "Item7=# qmail\r\n"
+      "Item8=from ([^ ]*) \\(HELO [^\\)]*\\) \\(((?:\\d{1,3}\\.){3}\\d{1,3})\\)\r\n"
+      "Item9=# Post.Office\r\n"
+      "Item10=^Received: from ([^\\[]*)\\[((?:\\d{1,3}\\.){3}\\d{1,3})\\][^\\)]*\r\n";
+  std::string earlier = kDefaultFile;
+  const std::size_t skip = earlier.find("[Skip]"), white = earlier.find("[White]");
+  earlier.replace(skip, white - skip, earlierSkip);
+  earlier.replace(earlier.find("Item6=\\("), std::string::npos, earlierPatterns);
+
+  const std::string path = Load(earlier);
+  EXPECT_EQ(Skip.Current()->Lines(), DefaultSkipLines());
+  EXPECT_EQ(RecvRegex.Current()->Lines(), DefaultRecvRegexLines());
+  EXPECT_EQ(SkipNetworks.Current()->size(), 7u);
+  model.SaveSettings(path);
+  EXPECT_EQ(ReadBytes(path), kDefaultFile);
+
+  // One line more, one line changed: the user's lists.
+  std::string edited = earlier;
+  edited.replace(edited.find("Count=4"), 7, "Count=5");
+  edited.insert(edited.find("[White]"), "Item4=203.0.113.0/24\r\n");
+  edited.replace(edited.find("# qmail"), 7, "# QMAIL");
+  Load(edited);
+  EXPECT_EQ(Skip.Current()->Lines(),
+            (TextLines{"127.0.0.0/8", "10.0.0.0/8", "172.16.0.0/12", "192.168.0.0/16", "203.0.113.0/24"}));
+  EXPECT_EQ(RecvRegex.Current()->Lines().size(), 11u);
+  EXPECT_EQ(RecvRegex.Current()->Lines()[7], "# QMAIL");
+  EXPECT_EQ(RecvRegex.Current()->Lines()[6], R"(\(([^\[]*)\[((?:\d{1,3}\.){3}\d{1,3})\][^\)]*\))");
 }
 
 TEST_F(SettingsModelTest, AShortenedListLeavesStaleItemsThatTheNextLoadIgnores) {
