@@ -255,6 +255,11 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     fs::create_directories(fs::u8path(TheHost.dataFolder + argument));
   } else if (command == "box-screenshot") {
     ShootNextBox(argument);
+  } else if (command == "after-box") {
+    AfterNextBox([this, argument] {
+      Say("  after the box: " + argument);
+      ExecuteLine(argument);
+    });
   } else if (command == "answer") {
     SetBoxAnswer(argument == "no" ? BoxAnswer::No : BoxAnswer::Yes);
   } else if (command == "window") {
