@@ -1,5 +1,7 @@
 #include "settings/form_main.h"
 
+#include <commctrl.h>
+
 #include "engine/lists.h"
 #include "engine/networks.h"
 #include "engine/text_error.h"
@@ -11,6 +13,7 @@
 #include "texts/catalog.h"
 #include "ui/buttons.h"
 #include "ui/edits.h"
+#include "ui/font.h"
 #include "ui/tabs.h"
 #include "win32/message_box.h"
 #include "win32/text_convert.h"
@@ -19,6 +22,8 @@ namespace quorn {
 namespace {
 
 const wchar_t kClassName[] = L"QuornFormMain";
+constexpr int kTabPadding = 3;        // pixels left and right of a tab's caption
+constexpr int kTabPaddingHeight = 3;  // the system's own, above and below
 
 std::int32_t ReadOsMajorVersion() {
   OSVERSIONINFOA info = {};
@@ -47,6 +52,11 @@ struct TFormMain::Window {
         folderButton(form.Find<ui::Button>("ButtonFolder")) {
     for (int i = 0; i < 5; ++i) memos[i] = form.Find<ui::Memo>(kMainFormMemos[i]);
     folder->SetBackground(COLOR_SCROLLBAR);
+    // The six tabs in one row of the window's width: less space beside each
+    // caption than the system gives by default.
+    SendMessageW(pages->hwnd(), TCM_SETPADDING, 0, MAKELPARAM(kTabPadding, kTabPaddingHeight));
+    // The tabs are measured again when the font is set.
+    SendMessageW(pages->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(ui::UiFont()), TRUE);
   }
 
   ui::Form form;
