@@ -111,6 +111,7 @@ int WINAPI VMC_OnStart() {
     FormMain->FolderNameHook = LookupFolderDisplayName;
     FormFolder = std::make_unique<TFormFolder>();
     FormFolder->DataFolder = dataFolder;
+    FormMain->FolderChooser = FormFolder.get();
     FormProgress = std::make_unique<TFormProgress>();
 
     PlugInFolder = dataFolder + "PlugIns";
@@ -154,6 +155,13 @@ int WINAPI VMC_OnMenuInit(HWND, HMENU menu, int type) {
 
 int WINAPI VMC_OnPlugInSetup(HWND) {
   return Guarded(1, [] {
+    // Asked again while the window is open (a lookup dispatches the host's
+    // messages while it waits): the open window comes to the front, and
+    // nothing it shows, the chooser's mailbox included, changes.
+    if (FormMain && FormMain->Showing()) {
+      FormMain->BringToFront();
+      return 1;
+    }
     const std::string mailBox = HostText(HostAPI.VMA_GetCurrentMailBox());
     if (FormFolder) {
       FormFolder->MailBox = mailBox;

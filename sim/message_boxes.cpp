@@ -16,6 +16,7 @@ HHOOK Hook = nullptr;
 HWND PendingBox = nullptr;
 BoxAnswer Answer = BoxAnswer::Yes;
 std::string ShotPath;  // of the next box's picture, when one is wanted
+std::function<void()> AfterAnswer;  // for the next box
 
 std::string OneLine(std::string text) {
   for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "\n");
@@ -65,6 +66,11 @@ void CALLBACK AnswerPendingBox(HWND, UINT, UINT_PTR timer, DWORD) {
   }
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+  if (AfterAnswer) {
+    auto action = std::move(AfterAnswer);
+    AfterAnswer = nullptr;
+    action();
+  }
 }
 
 LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
@@ -85,6 +91,8 @@ void AnswerMessageBoxes() {
 }
 
 void SetBoxAnswer(BoxAnswer answer) { Answer = answer; }
+
+void AfterNextBox(std::function<void()> action) { AfterAnswer = std::move(action); }
 
 void ShootNextBox(const std::string& path) { ShotPath = path; }
 

@@ -2,6 +2,7 @@
 // answered at once, so no scenario can block on a dialog.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace sim {
@@ -14,5 +15,8 @@ void AnswerMessageBoxes();
 void SetBoxAnswer(BoxAnswer answer);
 // Takes a picture of the next box, before it is answered, into `path`.
 void ShootNextBox(const std::string& path);
+// Runs `action` once the next box has been answered, while it closes: the
+// user fixes what the box reported before going on.
+void AfterNextBox(std::function<void()> action);
 
 }  // namespace sim

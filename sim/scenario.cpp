@@ -260,6 +260,11 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     FolderListCommand(argument);
   } else if (command == "box-screenshot") {
     ShootNextBox(argument);
+  } else if (command == "after-box") {
+    AfterNextBox([this, argument] {
+      Say("  after the box: " + argument);
+      ExecuteLine(argument);
+    });
   } else if (command == "answer") {
     SetBoxAnswer(argument == "no" ? BoxAnswer::No : BoxAnswer::Yes);
   } else if (command == "window") {
@@ -280,6 +285,8 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     Say("  ANSI code page " + std::to_string(GetACP()));
   } else if (command == "ini-readonly") {
     SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY);
+  } else if (command == "ini-writable") {
+    SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
   } else if (command == "block-plugins-folder") {
     std::ofstream(TheHost.dataFolder + "PlugIns") << "a file where the folder should be";
   } else if (command == "ini") {

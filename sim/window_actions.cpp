@@ -42,13 +42,13 @@ std::wstring Wide(const std::string& utf8) {
 
 std::string Utf8(const std::wstring& wide) { return quorn::Utf8FromWide(wide); }
 
-// "\r", "\n", "\t" and "\\" in a text argument.
+// "\r", "\n", "\t", "\b" (backspace) and "\\" in a text argument.
 std::wstring Unescaped(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     char c = i + 1 < text.size() && text[i] == '\\' ? text[i + 1] : 0;
-    if (c == 'r' || c == 'n' || c == 't' || c == '\\') {
-      out.push_back(c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : '\\');
+    if (c == 'r' || c == 'n' || c == 't' || c == 'b' || c == '\\') {
+      out.push_back(c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 'b' ? '\b' : '\\');
       ++i;
     } else {
       out.push_back(text[i]);
@@ -183,7 +183,8 @@ void Print(const std::string& prefix, HWND form, HWND control) {
   } else {
     RECT client = {};
     GetClientRect(control, &client);
-    line += " client " + std::to_string(client.right) + "x" + std::to_string(client.bottom);
+    line += " at " + std::to_string(r.left) + "," + std::to_string(r.top) + " client " +
+            std::to_string(client.right) + "x" + std::to_string(client.bottom);
   }
   if (kind == PROGRESS_CLASSW) {
     PBRANGE range = {};

@@ -28,6 +28,28 @@ const char kCheckSpamStatus[] = "Spamをチェックします";
 const char kInspectCaption[] = "Received:行の検査";
 const char kInspectStatus[] = "Received:行を検査します";
 
+const char kPlugInShortName[] = "Quorn";
+const char kSettingsCaptionTail[] = " Plug-inの設定";
+const char kTabGeneral[] = "全般";
+const char kTabSkip[] = "除外するアドレス";
+const char kTabWhite[] = "ホワイトリスト";
+const char kTabBlack[] = "ブラックリスト";
+const char kTabRules[] = "S25R正規表現";
+const char kTabRecvRegex[] = "Received:行";
+const char kGroupSorting[] = "メールの振り分け";
+const char kGroupLookup[] = "逆引き";
+const char kParalysisCaption[] = "受信時にspamフィルタを実行しない";
+const char kDropTrashCaption[] = "ゴミ箱に捨てる";
+const char kReverseLookupCaption[] = "逆引きできないメールはspamとする";
+const char kAcceptReceivedHostCaption[] = "Received:行のホスト名を優先して使用する";
+const char kFolderLabel[] = "フォルダ:";
+const char kTimeOutLabel[] = "タイムアウト:";
+const char kTimeOutUnit[] = "msec.";
+const char kOkCaption[] = "OK";
+const char kCancelCaption[] = "Cancel";
+const char kFolderButtonCaption[] = "...";
+const char kInvalidAddressQuoted[] = "\"%s\"は不正なアドレスです";
+
 const char kProgressCaption[] = "チェック中...";
 
 const char kFolderCaption[] = "フォルダの選択";

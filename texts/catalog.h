@@ -37,6 +37,31 @@ extern const char kCheckSpamStatus[];
 extern const char kInspectCaption[];
 extern const char kInspectStatus[];
 
+// The settings window: its caption (the short name, " v.", the version
+// and the tail), the tabs, boxes and captions of its controls, and the
+// errors of its close check (printf formats with the entry).
+extern const char kPlugInShortName[];
+extern const char kSettingsCaptionTail[];
+extern const char kTabGeneral[];
+extern const char kTabSkip[];
+extern const char kTabWhite[];
+extern const char kTabBlack[];
+extern const char kTabRules[];
+extern const char kTabRecvRegex[];
+extern const char kGroupSorting[];
+extern const char kGroupLookup[];
+extern const char kParalysisCaption[];
+extern const char kDropTrashCaption[];
+extern const char kReverseLookupCaption[];
+extern const char kAcceptReceivedHostCaption[];
+extern const char kFolderLabel[];
+extern const char kTimeOutLabel[];
+extern const char kTimeOutUnit[];
+extern const char kOkCaption[];
+extern const char kCancelCaption[];
+extern const char kFolderButtonCaption[];
+extern const char kInvalidAddressQuoted[];
+
 // The progress window's caption.
 extern const char kProgressCaption[];
 

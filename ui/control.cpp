@@ -11,7 +11,8 @@ bool Control::CreateFrom(const ControlSpec& entry, HWND container, const wchar_t
   RECT client = {};
   GetClientRect(container, &client);
   containerDesign_ = {client.right, client.bottom};
-  design_ = {entry.left, entry.top, entry.left + entry.width, entry.top + entry.height};
+  design_ = (entry.flags & kFillContainer) ? client
+                                           : RECT{entry.left, entry.top, entry.left + entry.width, entry.top + entry.height};
   CreateArgs args;
   args.className = className;
   args.style = WS_CHILD | WS_VISIBLE | style | (entry.tabOrder >= 0 ? WS_TABSTOP : 0);

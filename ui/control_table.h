@@ -27,6 +27,7 @@ enum ControlFlag : unsigned {
   kClosesOk = 4,        // after its click, the form closes with the result OK
   kClosesCancel = 8,    // ... with the result Cancel
   kReadOnly = 16,       // one-line edit
+  kFillContainer = 32,  // takes its container's whole client area, whatever its row says
 };
 
 struct ControlSpec {

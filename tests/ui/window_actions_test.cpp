@@ -111,7 +111,7 @@ TEST(WindowActions, AScriptDrivesAModalFormByDesignNames) {
       u8"  [FormMain] print DrawGrid1:  row 1: 1 #000000 | 11 #000000",
       u8"  [FormMain] print DrawGrid1:  row 2: 2 #FF0000 | 12 #FF0000",
       u8"  [FormMain] print DrawGrid1:  row 3: 3 #000000 | 13 #000000",
-      u8"  [FormMain] print FormMain: \"設定\" enabled client 300x270",
+      u8"  [FormMain] print FormMain: \"設定\" enabled at 0,0 client 300x270",
       u8"  [FormMain] screenshot shot.bmp: no display (the null graphics driver)",
       u8"  [FormMain] key EditTimeOut enter",
   };
@@ -138,7 +138,7 @@ TEST(WindowActions, AtAHostCallTheBusyProgressWindowIsRead) {
   ReportPendingWindowActions();
   const std::vector<std::string> expected = {
       u8"  [FormProgress] print ProgressBar1: \"\" enabled at 0,0 size 364x17, position 3 of 0..5",
-      u8"  [FormProgress] print FormProgress: \"チェック中...\" enabled client 364x17",
+      u8"  [FormProgress] print FormProgress: \"チェック中...\" enabled at 327,364 client 364x17",
       "  NOT RUN: [FormMain] click ButtonOk",
   };
   EXPECT_EQ(Transcript, expected);

@@ -1,0 +1,61 @@
+#include "settings/settings_edit_check.h"
+
+#include <cstdint>
+
+#include "engine/networks.h"
+#include "engine/pattern.h"
+#include "texts/catalog.h"
+
+namespace quorn {
+namespace {
+
+std::string Quoted(const char* format, const std::string& line) {
+  std::string text = format;
+  const std::size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, line);
+  return text;
+}
+
+// Whether the line compiles and searches the empty text without an error.
+bool UsablePattern(const std::string& line) {
+  try {
+    Pattern(line).Search(std::string());
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
+std::string FirstInvalidLine(const TextLines& skip, const TextLines& rules) {
+  for (const std::string& line : skip) {
+    if (!line.empty() && ParseNetwork(line).address == 0) return Quoted(texts::kInvalidAddressQuoted, line);
+  }
+  for (const std::string& line : rules) {
+    if (line.empty() || IsCommentLine(line)) continue;
+    if (!UsablePattern(line)) return Quoted(texts::kInvalidRegexQuoted, line);
+  }
+  return std::string();
+}
+
+std::int32_t TimeOutFromText(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return kTimeOutNotANumber;
+  std::int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return kTimeOutNotANumber;
+    value = value * 10 + (c - '0');
+    // Past 32 bits the digits are too many for the setting: no number.
+    if (value > std::int64_t{INT32_MAX} + 1) return kTimeOutNotANumber;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX || value < INT32_MIN) return kTimeOutNotANumber;
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace quorn

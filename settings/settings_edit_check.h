@@ -1,0 +1,27 @@
+// What the settings window makes of its editors when the user confirms:
+// the check of the exclusion and rule lines before anything is taken over,
+// and the time-out read from its box. Portable: no window is involved.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/lists.h"
+
+namespace quorn {
+
+// The error text for the first line that cannot be used, or the empty text
+// when all can. Exclusion lines come first: a line that is not empty and
+// denotes no address or network ("\"%s\"は不正なアドレスです"). Then the
+// rules: a line that is not empty and no comment, and that does not compile
+// or fails searching the empty text ("\"%s\"は不正な正規表現です").
+std::string FirstInvalidLine(const TextLines& skip, const TextLines& rules);
+
+// The time-out the box's text stands for: a decimal integer with an
+// optional sign. Empty text, anything that is no such number and a number
+// beyond 32 bits give kTimeOutNotANumber.
+constexpr std::int32_t kTimeOutNotANumber = 2000;
+std::int32_t TimeOutFromText(std::string_view text);
+
+}  // namespace quorn
