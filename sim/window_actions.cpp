@@ -26,6 +26,10 @@ struct Action {
   std::string argument; // the rest of the line
   std::string gate;     // host function, or empty
   int gateCall = 0;     // runs at this call of `gate`
+  // wait-idle: the idle count when the action first found its window; it
+  // waits for a later idle, so that work started by the actions before it
+  // (a modal window they closed, a handler still running) has finished.
+  INT_PTR idleMark = -1;
 };
 
 std::deque<Action> Pending;
@@ -207,10 +211,12 @@ void Print(const std::string& prefix, HWND form, HWND control) {
 }
 
 // Runs one action on its window; false when the action cannot run yet.
-bool RunAction(const Action& a, HWND form) {
+bool RunAction(Action& a, HWND form) {
   const std::string prefix = "  [" + a.window + "] " + a.verb + (a.control.empty() ? "" : " " + a.control);
   if (a.verb == "wait-idle") {
-    if (!GetPropW(form, L"QuornIdle")) return false;
+    const auto idle = reinterpret_cast<INT_PTR>(GetPropW(form, L"QuornIdle"));
+    if (a.idleMark < 0) a.idleMark = idle;
+    if (idle <= a.idleMark) return false;
     Say(prefix);
     return true;
   }
@@ -283,7 +289,11 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
   if (!Due(Pending.front(), false, form)) return;
   Running = true;
   Action action = Pending.front();
-  if (RunAction(action, form)) Pending.pop_front();
+  if (RunAction(action, form)) {
+    Pending.pop_front();
+  } else if (!Pending.empty()) {
+    Pending.front().idleMark = action.idleMark;
+  }
   Running = false;
   if (Pending.empty()) StopTimer();
 }

@@ -240,7 +240,7 @@ TEST_F(FolderChooserTest, OnAnEmptyTreeNothingIsSelectedAndOKDoesNothing) {
       "  [FormFolder] print TreeView1: \"\" enabled at 0,0 size 335x177, nothing selected",
       "  [FormFolder] click ButtonOk",
       "  [FormFolder] wait-idle",
-      u8"  [FormFolder] print FormFolder: \"フォルダの選択\" enabled client 335x214",  // still open
+      u8"  [FormFolder] print FormFolder: \"フォルダの選択\" enabled at 0,0 client 335x214",  // still open
       "  [FormFolder] click ButtonCancel",
   };
   EXPECT_EQ(sim::Transcript, expected);
