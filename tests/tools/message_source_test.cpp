@@ -123,6 +123,28 @@ TEST_F(MessageSourceTest, MixedFolderReadsEachFormInNameOrder) {
                       {"mixed/f.txt", "Fro\r\nSubject: almost an mbox\r\n"}}));
 }
 
+TEST_F(MessageSourceTest, LinksNeitherLoopNorRepeatAMessage) {
+  const std::string message = Write("loop/msg.eml", "Subject: once\n");
+  Write("loop/sub/other.eml", "Subject: other\n");
+  try {
+    fs::create_directory_symlink(".", root_ / "loop" / "a");  // two links to the folder itself:
+    fs::create_directory_symlink(".", root_ / "loop" / "b");  // paths without end when followed
+    fs::create_directory_symlink("..", root_ / "loop" / "sub" / "up");
+    fs::create_symlink("msg.eml", root_ / "loop" / "soft.eml");
+    fs::create_hard_link(message, root_ / "loop" / "hard.eml");
+  } catch (const fs::filesystem_error& e) {
+    GTEST_SKIP() << "no links here: " << e.what();
+  }
+  std::vector<MessageFile> files;
+  for (const std::string& path : {Root() + "/loop", message, Root() + "/loop/sub"}) {
+    EXPECT_TRUE(ListMessageFiles(path, files));
+  }
+  DropRepeatedFiles(files);
+  std::vector<std::string> names;
+  for (const MessageFile& file : files) names.push_back(file.path.substr(Root().size() + 1));
+  EXPECT_EQ(names, (std::vector<std::string>{"loop/hard.eml", "loop/sub/other.eml"}));
+}
+
 TEST_F(MessageSourceTest, MissingFileIsListedAndReportedUnreadable) {
   EXPECT_EQ(Read(Root() + "/absent.eml"), (Messages{{"absent.eml", "<unreadable>"}}));
 }

@@ -1,6 +1,7 @@
 #include "tools/check/check_run.h"
 
 #include <cstdio>
+#include <exception>
 
 #include "engine/text_error.h"
 #include "tools/check/terminal.h"
@@ -13,7 +14,12 @@ bool CheckRun::Judge(const std::vector<MessageFile>& files, VerdictTally& tally)
   ok_ = true;
   for (const MessageFile& file : files) {
     progress_.FileStarted();
-    ReadMessages(file, *this);
+    // Memory or the system may still fail on one file: the run goes on.
+    try {
+      ReadMessages(file, *this);
+    } catch (const std::exception&) {
+      Unreadable(file.path);
+    }
   }
   tally_ = nullptr;
   return ok_;

@@ -99,6 +99,7 @@ bool ListPaths(const std::vector<std::string>& paths, std::vector<MessageFile>& 
       ok = false;
     }
   }
+  DropRepeatedFiles(files);
   return ok;
 }
 

@@ -14,7 +14,9 @@ std::string WithCrLfLineEnds(std::string text);
 // CR LF), or the whole text when it has none (a file holding a header only).
 std::string HeaderOf(const std::string& message);
 
-// The header of the message in a file; nullopt when the file cannot be read.
+// The header of the message in a file, read only up to its end and kept as
+// BoundedHeader keeps it (whole up to some MiB); nullopt when the file
+// cannot be read.
 std::optional<std::string> ReadMessageHeader(const std::string& path);
 
 }  // namespace quorn

@@ -9,7 +9,9 @@
 //     files in cur/ and new/ whose names do not start with a dot (tmp/
 //     holds deliveries not yet finished). Its other subfolders (the folders
 //     of Maildir++) are read as folders;
-//   - any other folder: every file and folder in it, recursively.
+//   - any other folder: every file and folder in it, recursively; links to
+//     folders (on Windows also junctions) are not followed, links to files
+//     are.
 //
 // Within a folder, entries are read in the order of their names. A message
 // in an mbox file is named "path#n", n counted from 1; every other message
@@ -39,6 +41,11 @@ bool IsMaildir(const std::string& path);
 // read). False when a folder cannot be listed.
 bool ListMessageFiles(const std::string& path, std::vector<MessageFile>& files);
 
+// Leaves only the first of the names that lead to the same file (through
+// links, or arguments naming a file twice), so that no message is judged
+// twice in one run.
+void DropRepeatedFiles(std::vector<MessageFile>& files);
+
 // Receives the messages of a file one by one: its name and its header as
 // the plug-in sees it on receipt (lines ending in CR LF, the text before the
 // first empty line; see message_file.h).
@@ -49,8 +56,9 @@ class MessageSink {
   virtual void Unreadable(const std::string& name) = 0;
 };
 
-// Reads every message of one file into `sink`. An mbox file is read line by
-// line, so a large one never sits in memory whole.
+// Reads every message of one file into `sink`, in bounded memory whatever
+// the file holds: a header as BoundedHeader keeps it, an mbox file in
+// pieces of lines.
 void ReadMessages(const MessageFile& file, MessageSink& sink);
 
 }  // namespace quorn
