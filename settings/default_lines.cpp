@@ -1,5 +1,7 @@
 #include "settings/default_lines.h"
 
+#include "engine/networks.h"
+
 namespace quorn {
 
 const TextLines& DefaultSkipLines() {
@@ -37,6 +39,17 @@ const TextLines& DefaultRulesLines() {
 // (the parser decides whether it is an address). An "IPv6:" tag before it is
 // passed over, but only before IPv6 text, so "[IPv6:1.2.3.4]" stays unread
 // as it always was.
+//
+// Every pattern starts at the line's "from" and reads the address that the
+// receiving server wrote, never one inside the sender's HELO argument: that
+// argument is one word without blanks, chosen by the sender, and a pattern
+// that took the first bracketed address of a line could be sent to
+// "[127.0.0.1]" or "[::1]" in it and judge a forged line below instead.
+// Each pattern therefore counts words: the HELO word is passed over whole
+// (or, where the server writes it in parentheses, as one word ending in
+// ")"), and whatever it holds cannot make a line of the shape unreadable
+// either. Postfix's parentheses must not begin with "HELO "/"helo=", which
+// is how Exim 4 and CommuniGate write the HELO argument after the address.
 const TextLines& DefaultRecvRegexLines() {
   static const TextLines lines = {
       "# ここにはReceived:行にマッチする正規表現を記述します。",
@@ -44,12 +57,14 @@ const TextLines& DefaultRecvRegexLines() {
       "# ます。最初のグループはホスト名に、２番目のグループはIPアドレ",
       "# スにマッチするよう記述してください。",
       "",
+      "# Exim 3",
+      R"(^Received:[ \t]*from[ \t]+([^\s\[\]()]*)[ \t]*\((?:HELO |EHLO )?\S*\)[ \t]+\[(?:IPv6:(?=[\dA-Fa-f]{0,4}:))?((?:\d{1,3}\.){3}\d{1,3}|[\dA-Fa-f]{0,4}(?::[\dA-Fa-f]{0,4}){2,7}(?:(?:\.\d{1,3}){3})?(?:%\w+)?)\])",
       "# Postfix",
-      R"(\(([^\[]*)\[(?:IPv6:(?=[\dA-Fa-f]{0,4}:))?((?:\d{1,3}\.){3}\d{1,3}|[\dA-Fa-f]{0,4}(?::[\dA-Fa-f]{0,4}){2,7}(?:(?:\.\d{1,3}){3})?(?:%\w+)?)\][^\)]*\))",
+      R"(^Received:[ \t]*from[ \t]+(?:\S+[ \t]+|\S*(?=\([^()]*\)[ \t]+by[ \t]))\((?!HELO |EHLO |helo=)([^\[()]*)\[(?:IPv6:(?=[\dA-Fa-f]{0,4}:))?((?:\d{1,3}\.){3}\d{1,3}|[\dA-Fa-f]{0,4}(?::[\dA-Fa-f]{0,4}){2,7}(?:(?:\.\d{1,3}){3})?(?:%\w+)?)\][^\)]*\))",
       "# qmail",
-      R"(from ([^ ]*) \(HELO [^\)]*\) \(((?:\d{1,3}\.){3}\d{1,3}|[\dA-Fa-f]{0,4}(?::[\dA-Fa-f]{0,4}){2,7}(?:(?:\.\d{1,3}){3})?(?:%\w+)?)\))",
+      R"(^Received:[ \t]*from[ \t]+(\S*)[ \t]+\(HELO[ \t]+\S*\)[ \t]+\((?:[^\s()]*@)?\[?(?:IPv6:(?=[\dA-Fa-f]{0,4}:))?((?:\d{1,3}\.){3}\d{1,3}|[\dA-Fa-f]{0,4}(?::[\dA-Fa-f]{0,4}){2,7}(?:(?:\.\d{1,3}){3})?(?:%\w+)?)\]?\))",
       "# Post.Office",
-      R"(^Received: from ([^\[]*)\[(?:IPv6:(?=[\dA-Fa-f]{0,4}:))?((?:\d{1,3}\.){3}\d{1,3}|[\dA-Fa-f]{0,4}(?::[\dA-Fa-f]{0,4}){2,7}(?:(?:\.\d{1,3}){3})?(?:%\w+)?)\][^\)]*)",
+      R"(^Received:[ \t]*from[ \t]+(?:(\S+)[ \t]+|\S+[ \t]+from[ \t]+)?\[(?:IPv6:(?=[\dA-Fa-f]{0,4}:))?((?:\d{1,3}\.){3}\d{1,3}|[\dA-Fa-f]{0,4}(?::[\dA-Fa-f]{0,4}){2,7}(?:(?:\.\d{1,3}){3})?(?:%\w+)?)\])",
   };
   return lines;
 }
@@ -83,8 +98,18 @@ const TextLines& RetiredRecvRegexLines() {
 
 TextLines ReplaceRetiredDefault(const std::string& section, TextLines lines) {
   if (section == "Skip" && lines == RetiredSkipLines()) return DefaultSkipLines();
-  if (section == "RecvRegex" && lines == RetiredRecvRegexLines()) return DefaultRecvRegexLines();
+  if (section == "RecvRegex" && IsRetiredRecvRegex(lines)) return DefaultRecvRegexLines();
   return lines;
+}
+
+bool IsRetiredRecvRegex(const TextLines& lines) { return lines == RetiredRecvRegexLines(); }
+
+void AddLocalIPv6Networks(TextLines& skip) {
+  for (const std::string& line : skip) {
+    const ipmask network = ParseNetwork(line);
+    if (network.ipv6 && network.address != 0) return;
+  }
+  for (const char* network : {"::1/128", "fe80::/10", "fc00::/7"}) skip.emplace_back(network);
 }
 
 void UseDefaultLists() {

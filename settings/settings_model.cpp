@@ -161,6 +161,10 @@ SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path, P
     loaded.folder = file.ReadString(kFormMain, "Folder", Folder);
     loaded.timeOut = ReadInt(file, kFormMain, "TimeOut", TimeOut);
 
+    // Whether the file's RecvRegex list is the IPv4-only built-in list of
+    // earlier versions, which is read as today's.
+    bool recvRegexTurnsIPv6 = false;
+    const std::string recvRegexName = "RecvRegex";
     for (const ListSection& section : ListSections()) {
       if (!file.HasSection(section.name)) {
         loaded.lists.push_back(section.defaultLines());
@@ -182,8 +186,11 @@ SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path, P
         count = PresentItemCount(entries);
         report.repairedLists.push_back(section.name);
       }
-      loaded.lists.push_back(ReplaceRetiredDefault(section.name, ListLines(entries, count)));
+      TextLines lines = ListLines(entries, count);
+      if (section.name == recvRegexName && IsRetiredRecvRegex(lines)) recvRegexTurnsIPv6 = true;
+      loaded.lists.push_back(ReplaceRetiredDefault(section.name, std::move(lines)));
     }
+    if (recvRegexTurnsIPv6) AddLocalIPv6Networks(loaded.lists.front());  // Skip comes first
 
     // The lists first: they are all that can fail from here on.
     const auto sections = ListSections();

@@ -123,7 +123,7 @@ TEST_F(ParseReceivedTest, ReadsRelaysWithTheDefaultPatterns) {
       {"Received: from relay.example.net (HELO relay) (192.0.2.7) by x", "192.0.2.7",
        "relay.example.net", Normal},
       // Post.Office
-      {"Received: from post.example.com[192.0.2.8] by x", "192.0.2.8", "post.example.com", Normal},
+      {"Received: from post.example.com [192.0.2.8] by x", "192.0.2.8", "post.example.com", Normal},
       // IPv6 relays, in the forms mail servers write them.
       {"Received: from x (x [2001:db8::1])", "2001:db8::1", "x", Normal},
       {"Received: from mx.example (mx.example [IPv6:2001:db8::25]) by y", "2001:db8::25", "mx.example",
@@ -135,7 +135,7 @@ TEST_F(ParseReceivedTest, ReadsRelaysWithTheDefaultPatterns) {
       {"Received: from h (h.example [::ffff:198.51.100.7]) by y", "::ffff:198.51.100.7", "h.example", Normal},
       {"Received: from relay6.example.net (HELO relay6) (2001:db8::7) by x", "2001:db8::7",
        "relay6.example.net", Normal},
-      {"Received: from post6.example.com[IPv6:2001:db8::8] by x", "2001:db8::8", "post6.example.com", Normal},
+      {"Received: from post6.example.com [IPv6:2001:db8::8] by x", "2001:db8::8", "post6.example.com", Normal},
       // Nothing matches: no bracket (the form of Exchange, as for IPv4),
       // the IPv6 tag before a dotted quad, text of too few colons.
       {"Received: by localhost with local", "", "", Normal},

@@ -54,18 +54,20 @@ const char kDefaultFile[] =
     "Item6=^[^\\.]*\\d\\.[^\\.]*\\d\\.[^\\.]+\\..+\\.\r\n"
     "Item7=^(?:dhcp|dialup|ppp|adsl)[^\\.]*\\d\r\n"
     "[RecvRegex]\r\n"
-    "Count=11\r\n"
+    "Count=13\r\n"
     "Item0=# ここにはReceived:行にマッチする正規表現を記述します。\r\n"
     "Item1=# ここに記述する正規表現には二つのグループを記述する必要があり\r\n"
     "Item2=# ます。最初のグループはホスト名に、２番目のグループはIPアドレ\r\n"
     "Item3=# スにマッチするよう記述してください。\r\n"
     "Item4=\r\n"
-    "Item5=# Postfix\r\n"
-    "Item6=\\(([^\\[]*)\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\][^\\)]*\\)\r\n"
-    "Item7=# qmail\r\n"
-    "Item8=from ([^ ]*) \\(HELO [^\\)]*\\) \\(((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\)\r\n"
-    "Item9=# Post.Office\r\n"
-    "Item10=^Received: from ([^\\[]*)\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\][^\\)]*\r\n";
+    "Item5=# Exim 3\r\n"
+    "Item6=^Received:[ \\t]*from[ \\t]+([^\\s\\[\\]()]*)[ \\t]*\\((?:HELO |EHLO )?\\S*\\)[ \\t]+\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]\r\n"
+    "Item7=# Postfix\r\n"
+    "Item8=^Received:[ \\t]*from[ \\t]+(?:\\S+[ \\t]+|\\S*(?=\\([^()]*\\)[ \\t]+by[ \\t]))\\((?!HELO |EHLO |helo=)([^\\[()]*)\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\][^\\)]*\\)\r\n"
+    "Item9=# qmail\r\n"
+    "Item10=^Received:[ \\t]*from[ \\t]+(\\S*)[ \\t]+\\(HELO[ \\t]+\\S*\\)[ \\t]+\\((?:[^\\s()]*@)?\\[?(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]?\\)\r\n"
+    "Item11=# Post.Office\r\n"
+    "Item12=^Received:[ \\t]*from[ \\t]+(?:(\\S+)[ \\t]+|\\S+[ \\t]+from[ \\t]+)?\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]\r\n";
 
 class SettingsModelTest : public SettingsFileTest {
  protected:
@@ -131,39 +133,72 @@ TEST_F(SettingsModelTest, SavingWritesTheLiveSettingsInPlace) {
 // A file written by an earlier version holds the built-in Skip and RecvRegex
 // lists of that version, which read no IPv6 relay. Lists still byte for byte
 // those are taken as today's; a list its user changed in any way is kept.
-TEST_F(SettingsModelTest, AnUntouchedEarlierBuiltInListBecomesTodaysAndAnEditedOneStays) {
+// When RecvRegex becomes today's (IPv6-reading) list beside an edited Skip
+// list without IPv6 networks, the local IPv6 networks join that Skip list,
+// or a local hop such as "[IPv6:::1]" would become the judged relay.
+TEST_F(SettingsModelTest, EarlierBuiltInListsBecomeTodaysAndEditedOnesStay) {
   const std::string earlierSkip =
       "[Skip]\r\nCount=4\r\nItem0=127.0.0.0/8\r\nItem1=10.0.0.0/8\r\nItem2=172.16.0.0/12\r\n"
       "Item3=192.168.0.0/16\r\n";
+  const std::string editedSkip =
+      "[Skip]\r\nCount=5\r\nItem0=127.0.0.0/8\r\nItem1=10.0.0.0/8\r\nItem2=172.16.0.0/12\r\n"
+      "Item3=192.168.0.0/16\r\nItem4=203.0.113.0/24\r\n";
   const std::string earlierPatterns =
+      "[RecvRegex]\r\nCount=11\r\n"
+      "Item0=# ここにはReceived:行にマッチする正規表現を記述します。\r\n"
+      "Item1=# ここに記述する正規表現には二つのグループを記述する必要があり\r\n"
+      "Item2=# ます。最初のグループはホスト名に、２番目のグループはIPアドレ\r\n"
+      "Item3=# スにマッチするよう記述してください。\r\n"
+      "Item4=\r\n"
+      "Item5=# Postfix\r\n"
       "Item6=\\(([^\\[]*)\\[((?:\\d{1,3}\\.){3}\\d{1,3})\\][^\\)]*\\)\r\n"
       "Item7=# qmail\r\n"
       "Item8=from ([^ ]*) \\(HELO [^\\)]*\\) \\(((?:\\d{1,3}\\.){3}\\d{1,3})\\)\r\n"
       "Item9=# Post.Office\r\n"
       "Item10=^Received: from ([^\\[]*)\\[((?:\\d{1,3}\\.){3}\\d{1,3})\\][^\\)]*\r\n";
-  std::string earlier = kDefaultFile;
-  const std::size_t skip = earlier.find("[Skip]"), white = earlier.find("[White]");
-  earlier.replace(skip, white - skip, earlierSkip);
-  earlier.replace(earlier.find("Item6=\\("), std::string::npos, earlierPatterns);
+  std::string editedPatterns = earlierPatterns;
+  editedPatterns.replace(editedPatterns.find("# qmail"), 7, "# QMAIL");
 
-  const std::string path = Load(earlier);
-  EXPECT_EQ(Skip.Current()->Lines(), DefaultSkipLines());
-  EXPECT_EQ(RecvRegex.Current()->Lines(), DefaultRecvRegexLines());
-  EXPECT_EQ(SkipNetworks.Current()->size(), 7u);
-  model.SaveSettings(path);
-  EXPECT_EQ(ReadBytes(path), kDefaultFile);
-
-  // One line more, one line changed: the user's lists.
-  std::string edited = earlier;
-  edited.replace(edited.find("Count=4"), 7, "Count=5");
-  edited.insert(edited.find("[White]"), "Item4=203.0.113.0/24\r\n");
-  edited.replace(edited.find("# qmail"), 7, "# QMAIL");
-  Load(edited);
-  EXPECT_EQ(Skip.Current()->Lines(),
-            (TextLines{"127.0.0.0/8", "10.0.0.0/8", "172.16.0.0/12", "192.168.0.0/16", "203.0.113.0/24"}));
-  EXPECT_EQ(RecvRegex.Current()->Lines().size(), 11u);
-  EXPECT_EQ(RecvRegex.Current()->Lines()[7], "# QMAIL");
-  EXPECT_EQ(RecvRegex.Current()->Lines()[6], R"(\(([^\[]*)\[((?:\d{1,3}\.){3}\d{1,3})\][^\)]*\))");
+  const TextLines userSkip = {"127.0.0.0/8", "10.0.0.0/8", "172.16.0.0/12", "192.168.0.0/16", "203.0.113.0/24"};
+  TextLines userSkipWithIPv6 = userSkip;
+  userSkipWithIPv6.insert(userSkipWithIPv6.end(), {"::1/128", "fe80::/10", "fc00::/7"});
+  struct Case {
+    const char* what;
+    std::string skipSection, recvRegexSection;
+    TextLines skip;
+    bool todaysPatterns;
+  };
+  const Case cases[] = {
+      {"both untouched", earlierSkip, earlierPatterns, DefaultSkipLines(), true},
+      {"Skip edited", editedSkip, earlierPatterns, userSkipWithIPv6, true},
+      {"RecvRegex edited", earlierSkip, editedPatterns, DefaultSkipLines(), false},
+      {"both edited", editedSkip, editedPatterns, userSkip, false},
+      {"Skip emptied", "[Skip]\r\nCount=0\r\n", earlierPatterns, {"::1/128", "fe80::/10", "fc00::/7"}, true},
+      {"Skip edited with an IPv6 network", "[Skip]\r\nCount=1\r\nItem0=2001:db8::/32\r\n", earlierPatterns,
+       {"2001:db8::/32"}, true},
+  };
+  for (const Case& c : cases) {
+    std::string file = kDefaultFile;
+    const std::size_t skip = file.find("[Skip]"), white = file.find("[White]");
+    file.replace(skip, white - skip, c.skipSection);
+    file.replace(file.find("[RecvRegex]"), std::string::npos, c.recvRegexSection);
+    const std::string path = Load(file);
+    EXPECT_EQ(Skip.Current()->Lines(), c.skip) << c.what;
+    EXPECT_EQ(SkipNetworks.Current()->size(), c.skip.size()) << c.what;
+    if (c.todaysPatterns) {
+      EXPECT_EQ(RecvRegex.Current()->Lines(), DefaultRecvRegexLines()) << c.what;
+    } else {
+      EXPECT_EQ(RecvRegex.Current()->Lines()[7], "# QMAIL") << c.what;
+      EXPECT_EQ(RecvRegex.Current()->Lines()[6], R"(\(([^\[]*)\[((?:\d{1,3}\.){3}\d{1,3})\][^\)]*\))") << c.what;
+    }
+    // The next save writes what was read, and reading that changes nothing.
+    model.SaveSettings(path);
+    if (c.skip == DefaultSkipLines() && c.todaysPatterns) {
+      EXPECT_EQ(ReadBytes(path), kDefaultFile) << c.what;
+    }
+    model.LoadSettings(path);
+    EXPECT_EQ(Skip.Current()->Lines(), c.skip) << c.what;
+  }
 }
 
 TEST_F(SettingsModelTest, AShortenedListLeavesStaleItemsThatTheNextLoadIgnores) {
