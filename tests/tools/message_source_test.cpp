@@ -26,7 +26,9 @@ struct Collector : MessageSink {
 class MessageSourceTest : public testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::path(testing::TempDir()) / "quorn-message-source-test";
+    // A folder per test: CTest runs the tests of this fixture side by side.
+    root_ = fs::path(testing::TempDir()) /
+            (std::string("quorn-message-source-test-") + testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root_);
     fs::create_directories(root_);
   }
