@@ -7,8 +7,8 @@
 #   scripts/fuzz.sh smoke      each target for 20 seconds (the CI run)
 #
 # QUORN_FUZZ_TARGETS="verdict parsers ini" picks targets. Targets run one
-# after another in one process each. Any input that crashes, breaks a
-# property, or costs more than its time bound (100 ms of processor time
+# after another, each in a single process. Any input that crashes, breaks
+# a property, or costs more than its time bound (100 ms of processor time
 # for the header and parser targets) stops that target; it is kept under
 # build/fuzz/findings/<target>/ and belongs in fuzz/regressions/<target>/
 # once the fault is fixed. The corpora grow in build/fuzz/corpus/.
@@ -63,7 +63,7 @@ for t in $targets; do
   if [ "$mode" = smoke ]; then limit=(-max_total_time=20); else limit=(-runs="$mode"); fi
   start=$(date +%s)
   result=ok
-  "$build/fuzz/fuzz_$t" "${limit[@]}" -jobs=1 -timeout=10 -rss_limit_mb=2048 -max_len="$(max_len "$t")" \
+  "$build/fuzz/fuzz_$t" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len="$(max_len "$t")" \
     -dict=fuzz/quorn.dict -print_final_stats=1 -artifact_prefix="$build/findings/$t/" \
     "$build/corpus/$t" "$seeds/$t" >"$log" 2>&1 || { result="FINDING (see $log)"; status=1; }
   seconds=$(($(date +%s) - start))
