@@ -38,7 +38,11 @@ fi
 echo "== $(basename "$build"), fastest of $repeat, $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
 # The comment above each delivery in the scenario names it.
 awk '
-  FNR == NR { if ($0 ~ /^# /) note = substr($0, 3); else if ($0 ~ /^receive-built /) names[++n] = note; next }
+  FNR == NR {
+    if ($0 ~ /^# /) { note = (comment ? note " " : "") substr($0, 3); comment = 1 } else comment = 0
+    if ($0 ~ /^receive-built /) names[++n] = substr(note, 1, 90)
+    next
+  }
   /quorn-host: time/ {
     i = (k++ % n) + 1; ms = $3 + 0
     if (!(i in best) || ms < best[i]) { best[i] = ms; cpu[i] = $(NF - 4) }
