@@ -4,6 +4,7 @@
 #
 #   scripts/fuzz.sh            each target for 10,000,000 executions
 #   scripts/fuzz.sh RUNS       each target for RUNS executions
+#   scripts/fuzz.sh SECONDSs   each target for that many seconds ("600s")
 #   scripts/fuzz.sh smoke      each target for 20 seconds (the CI run)
 #
 # QUORN_FUZZ_TARGETS="verdict parsers ini" picks targets. Targets run one
@@ -60,12 +61,20 @@ printf '%-8s %12s %8s %14s %s\n' target executions seconds coverage result
 for t in $targets; do
   mkdir -p "$build/corpus/$t" "$build/findings/$t" "$build/logs"
   log=$build/logs/$t.log
-  if [ "$mode" = smoke ]; then limit=(-max_total_time=20); else limit=(-runs="$mode"); fi
+  case $mode in
+    smoke) limit=(-max_total_time=20) ;;
+    *s) limit=(-max_total_time="${mode%s}") ;;
+    *) limit=(-runs="$mode") ;;
+  esac
   start=$(date +%s)
+  found_before=$(find "$build/findings/$t" -type f | wc -l)
   result=ok
   "$build/fuzz/fuzz_$t" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len="$(max_len "$t")" \
     -dict=fuzz/quorn.dict -print_final_stats=1 -artifact_prefix="$build/findings/$t/" \
-    "$build/corpus/$t" "$seeds/$t" >"$log" 2>&1 || { result="FINDING (see $log)"; status=1; }
+    "$build/corpus/$t" "$seeds/$t" >"$log" 2>&1 || { result="stopped (see $log)"; status=1; }
+  if [ "$(find "$build/findings/$t" -type f | wc -l)" != "$found_before" ]; then
+    result="FINDING in $build/findings/$t (see $log)"
+  fi
   seconds=$(($(date +%s) - start))
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   edges=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
