@@ -9,8 +9,8 @@
 #
 # QUORN_FUZZ_TARGETS="verdict parsers ini" picks targets. Targets run one
 # after another, each in a single process. Any input that crashes, breaks
-# a property, or costs more than its time bound (100 ms of processor time
-# for the header and parser targets) stops that target; it is kept under
+# a property, or costs more than its time bound (fuzz/input_time_bound.h)
+# stops that target; it is kept under
 # build/fuzz/findings/<target>/ and belongs in fuzz/regressions/<target>/
 # once the fault is fixed. The corpora grow in build/fuzz/corpus/.
 set -euo pipefail
