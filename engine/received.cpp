@@ -67,17 +67,6 @@ LineRelay UnreadableLine() {
   return relay;
 }
 
-// Where the next line that "^" can start begins, at or after `pos`.
-std::size_t NextLineStart(std::string_view text, std::size_t pos) {
-  while (pos < text.size()) {
-    std::size_t sep = text.find_first_of("\n\r\f", pos);
-    if (sep == std::string_view::npos) return text.size();
-    pos = sep + 1;
-    if (IsLineStart(text, pos)) return pos;
-  }
-  return text.size();
-}
-
 }  // namespace
 
 std::string UnfoldHeader(std::string_view header) {
@@ -85,17 +74,22 @@ std::string UnfoldHeader(std::string_view header) {
 }
 
 std::vector<std::string> FindReceivedLines(std::string_view text) {
+  // Each occurrence of the field name that starts a line (as "^" sees line
+  // starts) begins a line; the search skips the rest of a line taken. The
+  // library's substring search keeps this at a few passes over the bytes,
+  // however many line breaks a sender writes.
   static constexpr std::string_view kField = "Received:";
   std::vector<std::string> lines;
   std::size_t pos = 0;
-  while (pos < text.size()) {
-    if (text.compare(pos, kField.size(), kField) == 0) {
-      std::size_t end = text.find('\n', pos);
-      if (end == std::string_view::npos) end = text.size();
-      lines.emplace_back(text.substr(pos, end - pos));
-      pos = end;
+  while ((pos = text.find(kField, pos)) != std::string_view::npos) {
+    if (!IsLineStart(text, pos)) {
+      ++pos;
+      continue;
     }
-    pos = NextLineStart(text, pos);
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    lines.emplace_back(text.substr(pos, end - pos));
+    pos = end;
   }
   return lines;
 }

@@ -5,6 +5,7 @@
 #   build/win-x86_64  the same for 64-bit Windows, tests run under wine64
 #   build/win-i686    the 32-bit product; its tests run under 32-bit Wine
 #                     where the kernel can run 32-bit programs
+#   build/fuzz        the libFuzzer targets (clang), each run for 20 seconds
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -45,6 +46,8 @@ run_tests build/native
 run_tests build/sanitize
 run_tests build/win-x86_64
 run_tests build/win-i686
+echo "== fuzzing smoke run"
+bash scripts/fuzz.sh smoke
 if [ $can_run_32 = OFF ]; then
   echo "== NOTE: this kernel cannot run 32-bit programs, so 32-bit Wine cannot start."
   echo "==       The i686 build was compiled and checked without running it; the same"

@@ -201,8 +201,30 @@ std::optional<std::string> ProfileDocument::SetAll(const std::vector<ProfileWrit
   // again, because that read may also regroup the file's lines (a section
   // without a name joins the one before it).
   bool readAgain = false;
+  // The first key of a write's name in a section, through that section's
+  // index (built at the first look).
+  auto indexedKey = [&](Section& section, std::string_view key) -> std::optional<std::size_t> {
+    const std::size_t sectionIndex = static_cast<std::size_t>(&section - sections_.data());
+    auto [index, fresh] = indexes.try_emplace(sectionIndex);
+    auto& names = index->second;
+    if (fresh) {
+      for (std::size_t i = 0; i < section.keys.size(); ++i) names.emplace(LowerName(section.keys[i].name), i);
+    }
+    auto found = names.find(LowerName(TrimBlanks(key)));
+    if (found == names.end()) return std::nullopt;
+    return found->second;
+  };
 
   for (const ProfileWrite& w : writes) {
+    if (!readAgain) {
+      // Until the first change, a write of the value a key already holds is
+      // passed over through the index: a save that changes nothing in a
+      // long list must not search the section once per key.
+      if (Section* found = FindSection(w.section)) {
+        auto key = indexedKey(*found, w.key);
+        if (key && found->keys[*key].value == std::string(TrimLeadingBlanks(w.value))) continue;
+      }
+    }
     if (!readAgain || ChangesLines(w)) {
       if (!Set(w.section, w.key, w.value)) continue;
       lastBytes = Serialize();
@@ -223,24 +245,19 @@ std::optional<std::string> ProfileDocument::SetAll(const std::vector<ProfileWrit
       sectionName = found->name;
     }
     const std::size_t sectionIndex = static_cast<std::size_t>(found - sections_.data());
-    auto [index, fresh] = indexes.try_emplace(sectionIndex);
-    auto& names = index->second;
-    if (fresh) {
-      for (std::size_t i = 0; i < found->keys.size(); ++i) names.emplace(LowerName(found->keys[i].name), i);
-    }
-    auto key = names.find(LowerName(TrimBlanks(w.key)));
+    const std::optional<std::size_t> key = indexedKey(*found, w.key);
     std::size_t keyIndex;
     std::string keyName;
-    if (key != names.end()) {
-      Key& k = found->keys[key->second];
+    if (key) {
+      Key& k = found->keys[*key];
       if (k.value && *k.value == value) continue;
       k.value = std::string(TrimBlanks(value));
-      keyIndex = key->second;
+      keyIndex = *key;
       keyName = k.name;
     } else {
       found->keys.push_back(Key{std::string(TrimBlanks(w.key)), std::string(TrimBlanks(value))});
       keyIndex = found->keys.size() - 1;
-      names.emplace(LowerName(found->keys.back().name), keyIndex);
+      indexes[sectionIndex].emplace(LowerName(found->keys.back().name), keyIndex);
       keyName = std::string(TrimLeadingBlanks(w.key));
     }
     last = LastChange{sectionIndex, keyIndex, std::move(sectionName), std::move(keyName), std::string(value)};

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/plugin_api.h"
+#include "sim/built_text.h"
 #include "sim/data_folder.h"
 #include "sim/deferred.h"
 #include "sim/host.h"
@@ -328,7 +329,10 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     RunCommand(argument);
   } else if (ExecuteMailCommand(command, argument, here) ||
              ExecuteDeferredCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
-             ExecuteTimedCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); })) {
+             ExecuteTimedCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
+             ExecuteBuiltTextCommand(command, argument, [this](const std::string& name, std::string text) {
+               if (Loaded()) Receive(name, std::move(text), true);
+             })) {
   } else if (command == "receive") {
     bool ok = false;
     std::string text = ReadFileBytes(here / fs::u8path(argument), &ok);

@@ -1,0 +1,120 @@
+#include "sim/built_text.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace sim {
+namespace {
+
+constexpr std::size_t kMaxBuiltSize = 64u << 20;
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::optional<std::string> Unescape(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      out.push_back(text[i]);
+      continue;
+    }
+    if (++i >= text.size()) return std::nullopt;
+    switch (text[i]) {
+      case 's': out.push_back(' '); break;
+      case 'r': out.push_back('\r'); break;
+      case 'n': out.push_back('\n'); break;
+      case 't': out.push_back('\t'); break;
+      case '0': out.push_back('\0'); break;
+      case '\\': out.push_back('\\'); break;
+      case 'x': {
+        int high = i + 1 < text.size() ? HexValue(text[i + 1]) : -1;
+        int low = i + 2 < text.size() ? HexValue(text[i + 2]) : -1;
+        if (high < 0 || low < 0) return std::nullopt;
+        out.push_back(static_cast<char>(high * 16 + low));
+        i += 2;
+        break;
+      }
+      default: return std::nullopt;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+namespace {
+
+// Appends `count` copies of `text` by doubling, so that megabytes cost a
+// few copies and a timed delivery measures the delivery; false past the
+// size limit.
+bool AppendRepeated(std::string& out, const std::string& text, unsigned long long count) {
+  if (text.empty() || count == 0) return true;
+  if (count > (kMaxBuiltSize - out.size()) / text.size()) return false;
+  const std::size_t total = text.size() * static_cast<std::size_t>(count);
+  std::string repeated;
+  repeated.reserve(total);
+  repeated = text;
+  while (repeated.size() * 2 <= total) repeated += repeated;
+  repeated.append(repeated, 0, total - repeated.size());  // whole copies: sizes are multiples
+  out += repeated;
+  return true;
+}
+
+// Reads the next piece; false at the end of the recipe.
+bool NextPiece(std::istringstream& pieces, unsigned long long& count, std::string& piece) {
+  if (!(pieces >> piece)) return false;
+  count = 1;
+  const std::size_t star = piece.find('*');
+  if (star != std::string::npos && star > 0 && piece.find_first_not_of("0123456789") == star) {
+    count = std::strtoull(piece.substr(0, star).c_str(), nullptr, 10);
+    piece.erase(0, star + 1);
+  }
+  return true;
+}
+
+// Builds pieces up to the "}" that closes the group (or the recipe's end
+// when `inGroup` is false) and appends them to `built` `count` times.
+bool BuildGroup(std::istringstream& pieces, bool inGroup, unsigned long long count, std::string& built) {
+  std::string group;
+  unsigned long long times = 0;
+  for (std::string piece; NextPiece(pieces, times, piece);) {
+    if (piece == "}") {
+      if (!inGroup || times != 1) return false;
+      inGroup = false;
+      break;
+    }
+    if (piece == "{") {
+      if (!BuildGroup(pieces, true, times, group)) return false;
+      continue;
+    }
+    const std::optional<std::string> text = Unescape(piece);
+    if (!text || !AppendRepeated(group, *text, times)) return false;
+  }
+  if (inGroup) return false;  // no "}"
+  return AppendRepeated(built, group, count);
+}
+
+}  // namespace
+
+std::optional<std::string> BuildText(const std::string& recipe) {
+  std::istringstream pieces(recipe);
+  std::string built;
+  if (!BuildGroup(pieces, false, 1, built)) return std::nullopt;
+  return built;
+}
+
+bool ExecuteBuiltTextCommand(const std::string& command, const std::string& argument,
+                             const std::function<void(const std::string& name, std::string text)>& receive) {
+  if (command != "receive-built") return false;
+  std::optional<std::string> text = BuildText(argument);
+  if (!text) return false;
+  const std::string name = "a built text of " + std::to_string(text->size()) + " bytes";
+  receive(name, std::move(*text));
+  return true;
+}
+
+}  // namespace sim
