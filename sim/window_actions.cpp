@@ -25,6 +25,7 @@ struct Action {
   std::string argument; // the rest of the line
   std::string gate;     // host function, or empty
   int gateCall = 0;     // runs at this call of `gate`
+  std::function<void(const std::string&)> run;  // for "run"
 };
 
 std::deque<Action> Pending;
@@ -201,6 +202,11 @@ bool RunAction(const Action& a, HWND form) {
     Post(form, WM_CLOSE, 0);
     return true;
   }
+  if (a.verb == "run") {
+    Say(prefix + " " + a.argument);
+    if (a.run) a.run(a.argument);
+    return true;
+  }
   if (a.verb == "screenshot") {
     Say(prefix + ": " + TakeWindowShot(form, a.control));
     return true;
@@ -272,9 +278,10 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-bool QueueWindowAction(const std::string& line) {
+bool QueueWindowAction(const std::string& line, const std::function<void(const std::string&)>& run) {
   std::istringstream words(line);
   Action a;
+  a.run = run;
   words >> a.window >> a.verb;
   if (a.verb == "at") {
     words >> a.gate >> a.gateCall >> a.verb;
@@ -282,11 +289,11 @@ bool QueueWindowAction(const std::string& line) {
     a.gateCall += HostCalls[a.gate];  // counted from now
   }
   static const char* const kVerbs[] = {"click", "key", "type", "set-text", "tab", "tree", "grid",
-                                       "wait-idle", "print", "close", "screenshot"};
+                                       "wait-idle", "print", "close", "screenshot", "run"};
   bool known = false;
   for (const char* verb : kVerbs) known = known || a.verb == verb;
   if (a.window.empty() || !known) return false;
-  if (a.verb != "wait-idle" && a.verb != "close") {
+  if (a.verb != "wait-idle" && a.verb != "close" && a.verb != "run") {
     words >> a.control;
     if (a.control.empty()) return false;
   }
