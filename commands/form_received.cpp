@@ -202,10 +202,13 @@ struct TFormReceived::Window {
     MarkSpamHops(ReceivedHops, FormMain && FormMain->ReverseLookup);
     filling = false;
 
-    if (closedDuringFill) return;  // the window is gone: its grid is left alone
-    grid->SetRowCount(ReceivedHops.empty() ? 2 : static_cast<int>(ReceivedHops.size()) + 1);
-    UpdateButtonOk(grid->Row());
-    grid->Repaint();
+    // A window closed meanwhile is gone: its grid is left alone. The error
+    // of the hop that was under way is still the user's to know.
+    if (!closedDuringFill) {
+      grid->SetRowCount(ReceivedHops.empty() ? 2 : static_cast<int>(ReceivedHops.size()) + 1);
+      UpdateButtonOk(grid->Row());
+      grid->Repaint();
+    }
     if (error) ShowMessage(*error, MessageKind::Error);
   }
 
