@@ -272,6 +272,5 @@ TFormReceived::~TFormReceived() = default;
 
 void TFormReceived::SetHeader(const std::string& text) { window_->header = text; }
 void TFormReceived::ShowModal() { window_->form.ShowModal(); }
-bool TFormReceived::Filling() const { return window_->filling; }
 
 }  // namespace quorn

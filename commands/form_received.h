@@ -25,7 +25,6 @@ class TFormReceived {
   void SetHeader(const std::string& text);
   // Shows the window modally; returns when it is closed.
   void ShowModal();
-  bool Filling() const;
 
  private:
   struct Window;
