@@ -30,66 +30,6 @@ class RelayListingTest : public testing::Test {
   ScriptedResolver form;
 };
 
-// A field folded between the host name and the bracketed address is read
-// as the verdict reads it; the inspector marks the relay the verdict judges.
-TEST_F(RelayListingTest, FoldedFieldsAreListedAsTheVerdictReadsThem) {
-  const std::string header = "Received: from a (mx.example.jp\r\n\t[10.0.0.5]) by b\r\n"
-                             "Received: from p1234-ipbf56.example.ne.jp (p1234-ipbf56.example.ne.jp\r\n"
-                             " [203.0.113.56]) by mx\r\n" +
-                             Relay("relay.example.org", "198.51.100.9");
-  HopList hops = ListAndClassify(form, header);
-  ASSERT_EQ(hops.size(), 3u);
-  EXPECT_EQ(hops[0]->code, Excluded);
-  EXPECT_FALSE(hops[0]->deciding);
-  EXPECT_TRUE(hops[1]->deciding);
-  EXPECT_FALSE(hops[2]->deciding);
-  MessageVerdict verdict = JudgeMessage(form, header);
-  EXPECT_EQ(hops[1]->ip, verdict.hop.ip);
-  EXPECT_EQ(hops[1]->code, verdict.hop.code);
-  EXPECT_EQ(hops[1]->spam != 0, verdict.spam);
-}
-
-// An unreadable line is a red row of its own, deciding when nothing above
-// decides; reading ends there, as every further line is unreadable too.
-TEST_F(RelayListingTest, AnUnreadableLineIsADecidingRowAndEndsTheList) {
-  const std::string header = Relay("mx.example.jp", "10.0.0.5") + "Received: from x (y [198.51.100.30]) " +
-                             std::string(kReceivedLineReadLimit, 'x') + "\r\n" +
-                             Relay("relay.example.org", "198.51.100.9");
-  HopList hops = ListAndClassify(form, header);
-  ASSERT_EQ(hops.size(), 2u);
-  EXPECT_TRUE(hops[1]->ip.empty());
-  EXPECT_EQ(hops[1]->code, ReceivedUnknown);
-  EXPECT_TRUE(hops[1]->deciding);
-  EXPECT_TRUE(hops[1]->spam);
-  EXPECT_FALSE(CanExclude(*hops[1]));
-  EXPECT_EQ(JudgeMessage(form, header).hop.code, ReceivedUnknown);
-}
-
-TEST_F(RelayListingTest, ABadRecvRegexEntryKeepsTheHopsAboveIt) {
-  RecvRegex.Replace({"(bad)-(relay)-(three)", DefaultRecvRegexLines()[6]});
-  ListedRelays listed = ReadRelays(Relay("relay.example.org", "198.51.100.9") +
-                                       Relay("bad-relay-three", "198.51.100.99") + Relay("c.example", "192.0.2.1"),
-                                   ListSnapshot::Take());
-  ASSERT_TRUE(listed.error);
-  EXPECT_NE(listed.error->find("'(bad)-(relay)-(three)'"), std::string::npos);
-  ASSERT_EQ(listed.hops.size(), 1u);
-  EXPECT_EQ(listed.hops[0]->ip, "198.51.100.9");
-}
-
-// A rule that does not compile stops the run at the hop that reaches it;
-// only the hops finished before stay listed.
-TEST_F(RelayListingTest, ABrokenRuleLeavesOnlyTheFinishedHops) {
-  Rules.Replace({"("});
-  const ListSnapshot lists = ListSnapshot::Take();
-  ListedRelays listed = ReadRelays(Relay("mx", "10.0.0.5") + Relay("unknown", "192.0.2.45") +
-                                       Relay("relay.example.org", "198.51.100.9") + Relay("d", "192.0.2.9"),
-                                   lists);
-  ASSERT_EQ(listed.hops.size(), 4u);
-  EXPECT_THROW(ClassifyHops(form, listed.hops, lists, nullptr), TextError);
-  ASSERT_EQ(listed.hops.size(), 2u);
-  EXPECT_EQ(listed.hops[1]->code, ReceivedUnknown);
-}
-
 // The hook before each hop stops the run (the window was closed); the
 // lists the run started with stay in force when the settings change in
 // the middle of it.
@@ -159,25 +99,6 @@ TEST_F(RelayListingTest, ARuleFarDownALongListShowsItsOwnNumber) {
   HopList hops = ListAndClassify(form, Relay("match.example", "198.51.100.1"));
   ASSERT_EQ(hops.size(), 1u);
   EXPECT_EQ(ClassText(hops[0]->code), "S25R rule 130");
-}
-
-// Only an address the settings window would accept can be added.
-TEST(CanExcludeTest, OnlyAddressesThatReadAsANetwork) {
-  const struct {
-    std::string ip;
-    VerdictCode code;
-    bool can;
-  } cases[] = {
-      {"198.51.100.9", Normal, true},      {"203.0.113.56", RuleVerdict(0), true},
-      {"0.0.0.0", Normal, false},          {"300.1.2.3", Normal, false},
-      {"", ReceivedUnknown, false},        {"10.0.0.5", Excluded, false},
-  };
-  for (const auto& c : cases) {
-    ippack hop;
-    hop.ip = c.ip;
-    hop.code = c.code;
-    EXPECT_EQ(CanExclude(hop), c.can) << c.ip;
-  }
 }
 
 }  // namespace
