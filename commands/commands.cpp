@@ -2,9 +2,11 @@
 
 #include "commands/command_guard.h"
 #include "commands/form_progress.h"
+#include "commands/form_received.h"
 #include "commands/process_selected_mail.h"
 #include "engine/text_error.h"
 #include "host/plugin_state.h"
+#include "host/velmo_api.h"
 #include "texts/catalog.h"
 #include "win32/message_box.h"
 
@@ -38,7 +40,24 @@ void RunSelectedMail(bool moveSpam) noexcept {
 void WINAPI SortSpamCommand(HWND, LPARAM) { RunSelectedMail(true); }
 void WINAPI CheckSpamCommand(HWND, LPARAM) { RunSelectedMail(false); }
 
-// The inspector comes with its window.
-void WINAPI InspectReceivedCommand(HWND, LPARAM) {}
+// Shows the inspector on the current message. It takes the guard for its
+// whole show: its fill waits for lookups, and a command (this one too)
+// called meanwhile must not start a run or a second fill.
+void WINAPI InspectReceivedCommand(HWND, LPARAM) {
+  try {
+    CommandGuard guard;
+    if (!guard.Held()) return;
+    if (!FormMain || !FormProgress || !FormReceived) {
+      ShowMessage(texts::kNotReady, MessageKind::Information);
+      return;
+    }
+    // With no current message the host gives no ID: there is no header to
+    // ask for, and the inspector lists no relay.
+    const std::string id = HostText(HostAPI.VMA_GetCurrentMail());
+    FormReceived->SetHeader(id.empty() ? std::string() : HostText(HostAPI.VMA_GetHeader(id.c_str())));
+    FormReceived->ShowModal();
+  } catch (...) {
+  }
+}
 
 }  // namespace quorn

@@ -74,6 +74,8 @@ class ReceivedLineReader {
   explicit ReceivedLineReader(const ListVersion& recvRegex) : recvRegex_(recvRegex) {}
 
   LineRelay Read(const std::string& line);
+  // Whether a line went past the bounds: every further line is unreadable.
+  bool PastBounds() const { return pastBounds_; }
 
  private:
   const ListVersion& recvRegex_;

@@ -4,6 +4,7 @@
 
 #include "commands/commands.h"
 #include "commands/form_progress.h"
+#include "commands/form_received.h"
 #include "engine/text_error.h"
 #include "host/plugin_api.h"
 #include "host/plugin_state.h"
@@ -74,12 +75,15 @@ void Unload(bool processExiting) {
     // The process is ending and its windows with it: leave them alone.
     (void)FormMain.release();
     (void)FormFolder.release();
+    (void)FormReceived.release();
     (void)FormProgress.release();
     return;
   }
   FormMain.reset();
   FormFolder.reset();
+  FormReceived.reset();
   FormProgress.reset();
+  ReceivedHops.clear();
 }
 
 }  // namespace
@@ -112,6 +116,7 @@ int WINAPI VMC_OnStart() {
     FormFolder = std::make_unique<TFormFolder>();
     FormFolder->DataFolder = dataFolder;
     FormMain->FolderChooser = FormFolder.get();
+    FormReceived = std::make_unique<TFormReceived>();
     FormProgress = std::make_unique<TFormProgress>();
 
     PlugInFolder = dataFolder + "PlugIns";

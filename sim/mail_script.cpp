@@ -131,6 +131,10 @@ bool ExecuteMailCommand(const std::string& command, const std::string& argument,
     MailCorpus(argument);
   } else if (command == "select") {
     Select(argument);
+  } else if (command == "current") {
+    const std::string id = argument.empty() || argument == "none" ? "" : argument[0] == '#' ? TheHost.currentMailBox + argument : argument;
+    if (!id.empty() && !FindMessage(id)) Say("  no message " + id);
+    TheHost.currentMail = id;
   } else if (command == "selection-protocol") {
     if (!ParseSelectionProtocol(argument, TheHost.selectionProtocol)) Say("  unknown protocol " + argument);
   } else if (command == "fail-moves") {

@@ -5,6 +5,8 @@
 //                             (default: $QUORN_CORPUS_HEADERS), cycled, sorted by name
 //   select all|none|ID...     selects exactly these messages of the current mailbox
 //                             ("#N" stands for the current mailbox's ID with "#N")
+//   current #N|ID|none        makes the message current (VMA_GetCurrentMail gives
+//                             its ID), or none (the host then gives the empty text)
 //   selection-protocol NAME   plain, last-with-end, empty-ids or untouched-end
 //   fail-moves FOLDER         moves into FOLDER fail from now on
 //   mails                     prints every message with its folder and selection

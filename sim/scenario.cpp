@@ -269,7 +269,7 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
   } else if (command == "answer") {
     SetBoxAnswer(argument == "no" ? BoxAnswer::No : BoxAnswer::Yes);
   } else if (command == "window") {
-    if (!QueueWindowAction(argument)) return false;
+    if (!QueueWindowAction(argument, [this](const std::string& l) { ExecuteLine(l); })) return false;
   } else if (command == "window-pending") {
     ReportPendingWindowActions();
   } else if (command == "ini-write") {

@@ -30,6 +30,7 @@ struct Action {
   // waits for a later idle, so that work started by the actions before it
   // (a modal window they closed, a handler still running) has finished.
   INT_PTR idleMark = -1;
+  std::function<void(const std::string&)> run;  // for "run"
 };
 
 std::deque<Action> Pending;
@@ -225,6 +226,11 @@ bool RunAction(Action& a, HWND form) {
     Post(form, WM_CLOSE, 0);
     return true;
   }
+  if (a.verb == "run") {
+    Say(prefix + " " + a.argument);
+    if (a.run) a.run(a.argument);
+    return true;
+  }
   if (a.verb == "screenshot") {
     Say(prefix + ": " + TakeWindowShot(form, a.control));
     return true;
@@ -300,9 +306,10 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-bool QueueWindowAction(const std::string& line) {
+bool QueueWindowAction(const std::string& line, const std::function<void(const std::string&)>& run) {
   std::istringstream words(line);
   Action a;
+  a.run = run;
   words >> a.window >> a.verb;
   if (a.verb == "at") {
     words >> a.gate >> a.gateCall >> a.verb;
@@ -310,11 +317,11 @@ bool QueueWindowAction(const std::string& line) {
     a.gateCall += HostCalls[a.gate];  // counted from now
   }
   static const char* const kVerbs[] = {"click", "key", "type", "set-text", "tab", "tree", "grid",
-                                       "wait-idle", "print", "close", "screenshot"};
+                                       "wait-idle", "print", "close", "screenshot", "run"};
   bool known = false;
   for (const char* verb : kVerbs) known = known || a.verb == verb;
   if (a.window.empty() || !known) return false;
-  if (a.verb != "wait-idle" && a.verb != "close") {
+  if (a.verb != "wait-idle" && a.verb != "close" && a.verb != "run") {
     words >> a.control;
     if (a.control.empty()) return false;
   }

@@ -23,15 +23,20 @@
 //                            by kind)
 //   close                    the close box
 //   screenshot FILE          the window as a BMP file, when a display is there
+//   run LINE                 runs the scenario line while the window is up (a
+//                            menu command chosen in the middle of the window's work)
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace sim {
 
 // Queues the action of one script line (the text after "window"); false
 // when the line is not understood.
-bool QueueWindowAction(const std::string& line);
+// `run` carries out the lines of the action "run".
+bool QueueWindowAction(const std::string& line,
+                       const std::function<void(const std::string&)>& run = nullptr);
 // Runs the actions due at this call of a host function (the simulator
 // registers it as a listener of its host-call hook).
 void RunWindowActionsAt(const char* function);

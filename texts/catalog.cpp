@@ -67,4 +67,12 @@ const char kVerdictBlacklisted[] = "ブラックリスト";
 const char kVerdictLookupFailed[] = "逆引き失敗";
 const char kVerdictRulePrefix[] = "S25R rule ";
 
+const char kInspectAddButton[] = "「除外するアドレス」に加える";
+const char kInspectCancelButton[] = "Cancel";
+const char kInspectColumnAddress[] = "IPアドレス";
+const char kInspectColumnClass[] = "分類";
+const char kInspectColumnHost[] = "ホスト名";
+const char kInspectAddQuestion[] = "'%s'を「除外するアドレス」に加えます";
+const char kInspectFailed[] = "Received:行を検査できませんでした";
+
 }  // namespace texts

@@ -84,4 +84,15 @@ extern const char kVerdictBlacklisted[];
 extern const char kVerdictLookupFailed[];
 extern const char kVerdictRulePrefix[];
 
+// The inspector's window: buttons, column headers, the question before an
+// address is added to Skip (printf format with the address), and an error
+// of the inspection that is no pattern's.
+extern const char kInspectAddButton[];
+extern const char kInspectCancelButton[];
+extern const char kInspectColumnAddress[];
+extern const char kInspectColumnClass[];
+extern const char kInspectColumnHost[];
+extern const char kInspectAddQuestion[];
+extern const char kInspectFailed[];
+
 }  // namespace texts
