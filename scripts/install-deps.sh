@@ -9,12 +9,8 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine32:i386 wine64
   libc-ares-dev iproute2 util-linux
-<<<<<<< HEAD
-  locales zip
-=======
   clang libclang-rt-14-dev
-  locales
->>>>>>> fuzz
+  locales zip
   xvfb x11-apps imagemagick fonts-ipafont-gothic fonts-wine
 )
 
