@@ -54,6 +54,10 @@ if [ ! -f "$WINEPREFIX/.quorn-ready" ]; then
   "$loader" regedit /S "$(winepath=${loader%/*}/winepath; "$loader" winepath -w "$work/fonts.reg" 2>/dev/null)" \
     </dev/null >/dev/null 2>&1
   "${loader%/*}/wineserver" -w
+  # The caption buttons' glyphs come from Marlett; a prefix whose font
+  # folder lacks it draws the close box as the letter "r".
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   touch "$WINEPREFIX/.quorn-ready"
 fi
 

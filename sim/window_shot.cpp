@@ -24,7 +24,17 @@ std::string TakeWindowShot(HWND window, const std::string& path) {
   // The window is painted anew first, so the picture shows its state now.
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   GdiFlush();
-  Sleep(300);
+  // Wine's X11 driver copies what was painted to the display while the
+  // thread handles messages: let it, rather than sleeping through it.
+  const DWORD until = GetTickCount() + 300;
+  for (DWORD now = GetTickCount(); static_cast<LONG>(until - now) > 0; now = GetTickCount()) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, until - now, QS_ALLINPUT);
+  }
   RECT r = {};
   GetWindowRect(window, &r);
   const int width = r.right - r.left;
