@@ -59,6 +59,14 @@ std::wstring GalleryDataFolder() {
   return std::wstring(temp) + L"quorn-gallery-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
 }
 
+// A timer procedure: stdcall on 32-bit Windows, which no lambda converts to.
+void CALLBACK ShootOpenChooser(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND window = quorn::ui::FindThreadWindow(L"FormFolder");
+  Shot(window, "folder-chooser.bmp");
+  PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
 void ShootFolderChooser() {
   const std::wstring data = GalleryDataFolder();
   for (const wchar_t* folder : kGalleryFolders) CreateDirectoryW((data + folder).c_str(), nullptr);
@@ -68,12 +76,7 @@ void ShootFolderChooser() {
   chooser.RootCaption = "MailBox1";
   chooser.CurrentFolderText = "MailBox1\\Junk\\Spam\\";
   chooser.SetPosition(40, 40);
-  SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    HWND window = quorn::ui::FindThreadWindow(L"FormFolder");
-    Shot(window, "folder-chooser.bmp");
-    PostMessageW(window, WM_CLOSE, 0, 0);
-  });
+  SetTimer(nullptr, 0, 500, ShootOpenChooser);
   chooser.ShowModal();
   for (auto folder = std::rbegin(kGalleryFolders); folder != std::rend(kGalleryFolders); ++folder) {
     RemoveDirectoryW((data + *folder).c_str());
