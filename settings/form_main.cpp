@@ -174,7 +174,13 @@ bool TFormMain::EditTimeOutKeyPress(wchar_t typed) { return typed < 32 || (typed
 
 bool TFormMain::FormCloseQuery() {
   if (!OkPressed) return true;
-  const std::string error = FirstInvalidLine(form_->memos[0]->Lines(), form_->memos[3]->Lines());
+  std::string error = FirstInvalidLine(form_->memos[0]->Lines(), form_->memos[3]->Lines());
+  if (error.empty()) {
+    const TextLines skip = form_->memos[0]->Lines(), white = form_->memos[1]->Lines(),
+                    black = form_->memos[2]->Lines(), rules = form_->memos[3]->Lines(),
+                    recvRegex = form_->memos[4]->Lines();
+    error = FirstTooLongLine({&skip, &white, &black, &rules, &recvRegex});
+  }
   if (error.empty()) return true;
   ShowMessage(error, MessageKind::Error);
   return false;

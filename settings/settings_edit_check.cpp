@@ -4,6 +4,8 @@
 
 #include "engine/networks.h"
 #include "engine/pattern.h"
+#include "settings/profile_document.h"
+#include "settings/profile_file.h"
 #include "texts/catalog.h"
 
 namespace quorn {
@@ -35,6 +37,19 @@ std::string FirstInvalidLine(const TextLines& skip, const TextLines& rules) {
   for (const std::string& line : rules) {
     if (line.empty() || IsCommentLine(line)) continue;
     if (!UsablePattern(line)) return Quoted(texts::kInvalidRegexQuoted, line);
+  }
+  return std::string();
+}
+
+std::string FirstTooLongLine(std::initializer_list<const TextLines*> lists) {
+  // The message quotes the line's start, cut on a character boundary.
+  constexpr std::size_t kQuotedStart = 40;
+  for (const TextLines* lines : lists) {
+    for (const std::string& line : *lines) {
+      if (line.size() > kProfileValueLimit) {
+        return Quoted(texts::kLineTooLongQuoted, line.substr(0, ShiftJisCut(line, kQuotedStart)));
+      }
+    }
   }
   return std::string();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,13 @@ namespace quorn {
 // rules: a line that is not empty and no comment, and that does not compile
 // or fails searching the empty text ("\"%s\"は不正な正規表現です").
 std::string FirstInvalidLine(const TextLines& skip, const TextLines& rules);
+
+// The error text for the first line, in the lists in the order given, that
+// is longer than the settings file keeps (kProfileValueLimit bytes), or the
+// empty text. Such a line would come back cut at the next start: a rule or
+// pattern cut in two no longer compiles, and a whitelist text cut short
+// matches more relays than the one the user wrote.
+std::string FirstTooLongLine(std::initializer_list<const TextLines*> lists);
 
 // The time-out the box's text stands for: a decimal integer with an
 // optional sign. Empty text, anything that is no such number and a number

@@ -49,6 +49,7 @@ const char kOkCaption[] = "OK";
 const char kCancelCaption[] = "Cancel";
 const char kFolderButtonCaption[] = "...";
 const char kInvalidAddressQuoted[] = "\"%s\"は不正なアドレスです";
+const char kLineTooLongQuoted[] = "\"%s...\"は長すぎます。1行は2047バイトまでです";
 
 const char kProgressCaption[] = "チェック中...";
 

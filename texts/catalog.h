@@ -61,6 +61,8 @@ extern const char kOkCaption[];
 extern const char kCancelCaption[];
 extern const char kFolderButtonCaption[];
 extern const char kInvalidAddressQuoted[];
+// A list line longer than the settings file keeps (its start in the quotes).
+extern const char kLineTooLongQuoted[];
 
 // The progress window's caption.
 extern const char kProgressCaption[];

@@ -1,0 +1,52 @@
+// The settings window's check of long list lines: what it lets through is
+// exactly what a save and the next load give back whole.
+#include "settings/settings_edit_check.h"
+
+#include "settings/settings_model.h"
+#include "settings_fixture.h"
+
+namespace quorn {
+namespace {
+
+class LongLineTest : public SettingsFileTest {};
+
+TEST_F(LongLineTest, TheLongestLineAcceptedComesBackWholeAndOneByteMoreIsRefused) {
+  // A whitelist text, a pattern and a Shift-JIS comment at the bound.
+  const std::string text(2047, 'x');
+  const std::string pattern = "^(?:" + std::string(2041, 'a') + ")$";
+  std::string japanese;
+  while (japanese.size() < 2047) japanese += "\x83\x5C";  // "ソ", second byte 5C
+  japanese.resize(2047);
+  japanese.back() = 'x';
+  for (const std::string& line : {text, pattern, japanese}) {
+    ASSERT_EQ(line.size(), 2047u);
+    const TextLines lines = {"before", line, "after"};
+    EXPECT_EQ(FirstTooLongLine({&lines}), "");
+
+    White.Replace(lines);
+    SettingsModel model;
+    const std::string path = PathOf("Quorn.ini");
+    model.SaveSettings(path);
+    White.Replace({});
+    model.LoadSettings(path);
+    EXPECT_EQ(White.Current()->Lines(), lines) << "a line the check accepts must survive the file";
+
+    const TextLines longer = {"before", line + "y"};
+    EXPECT_NE(FirstTooLongLine({&lines, &longer}), "");
+  }
+}
+
+TEST(LongLineMessage, QuotesTheFirstTooLongLineInListOrderCutOnACharacter) {
+  const TextLines skip = {"10.0.0.0/8"};
+  const TextLines white = {std::string(39, 'w') + "\x83\x5C" + std::string(3000, 'w')};
+  const TextLines rules = {std::string(3000, 'r')};
+  const std::string message = FirstTooLongLine({&skip, &white, &rules});
+  // The quoted start stops before the double-byte character that would
+  // cross the 40th byte.
+  EXPECT_EQ(message.substr(0, 40), "\"" + std::string(39, 'w'));
+  EXPECT_EQ(message.compare(40, 4, "...\""), 0) << message.substr(0, 60);
+  EXPECT_EQ(FirstTooLongLine({&skip}), "");
+}
+
+}  // namespace
+}  // namespace quorn
