@@ -75,7 +75,7 @@ shots=0
 for bmp in "$work"/*.bmp; do
   [ -e "$bmp" ] || continue
   name=$(basename "$bmp" .bmp)
-  /usr/bin/convert "$bmp" "docs/$name.png"
+  /usr/bin/convert "$bmp" -strip -define png:exclude-chunks=date,time "docs/$name.png"  # no time stamps: the same picture gives the same bytes
   echo "docs/$name.png"
   shots=$((shots + 1))
 done
