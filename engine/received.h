@@ -4,9 +4,10 @@
 // by a space, each become one space; a bare LF is no line break here). Its
 // Received: lines are the lines that begin with "Received:" in exact case,
 // up to the next LF (a CR before it stays part of the line). Each line gives
-// a relay's host name and address through the first RecvRegex entry that
-// matches it. Unfolding and collection cost time linear in the header's
-// size, whatever a sender writes; reading the lines is bounded below.
+// a relay's host name and address through the RecvRegex entries that match
+// it (ReadReceivedLine). Unfolding and collection cost time linear in the
+// header's size, whatever a sender writes; reading the lines is bounded
+// below.
 #pragma once
 
 #include <string>
@@ -53,17 +54,32 @@ enum class RelayReading {
 
 struct LineRelay {
   RelayReading reading = RelayReading::NoAddress;
-  // `ip` and `host` from the first entry that matches (both empty when none
-  // does), `code` ReceivedUnknown when the line calls the host "unknown",
-  // else Normal. An unreadable line gives empty `ip` and `host` and the
-  // code ReceivedUnknown.
+  // `ip` and `host` of the relay the line names (both empty when no entry
+  // matches), `code` ReceivedUnknown when the line calls the host
+  // "unknown", else Normal. An unreadable line gives empty `ip` and `host`
+  // and the code ReceivedUnknown.
   ippack hop;
 };
 
-// Reads one line with the given version of RecvRegex; Unreadable when it is
-// longer than kReceivedLineReadLimit or a search on it exceeds the library's
-// limits. Throws TextError for an entry that does not compile or matches
-// with other than two groups.
+// Reads one line with the given version of RecvRegex.
+//
+// A sender writes part of every line (the HELO argument, an ident user
+// name) and can copy the receiving server's own words into it, so a
+// pattern's first match may be the sender's. Every entry is therefore
+// searched at every place of the line before the receiving server's part
+// (its last " by ": what follows is that server's name and comments, which
+// may name its own addresses), in list order; a match over a part of the
+// line that an earlier entry has read is passed over, so the more exact
+// entries come first. When the matches name one relay (the same name,
+// address and "unknown"), that is the line's relay; when they name more
+// than one, the line is Unreadable, never passed over. An entry that does
+// not compile raises its error only when no earlier entry has read the
+// line.
+//
+// Unreadable as well when the line is longer than kReceivedLineReadLimit or
+// a search on it exceeds the library's limits. Throws TextError for an
+// entry that does not compile, or that gives a relay at a new place with
+// other than two groups.
 LineRelay ReadReceivedLine(const std::string& line, const ListVersion& recvRegex);
 
 // Reads the Received: lines of one header, top first, within the bounds

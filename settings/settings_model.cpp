@@ -187,7 +187,9 @@ SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path, P
         report.repairedLists.push_back(section.name);
       }
       TextLines lines = ListLines(entries, count);
-      if (section.name == recvRegexName && IsRetiredRecvRegex(lines)) recvRegexTurnsIPv6 = true;
+      if (section.name == recvRegexName && RetiredRecvRegexMayLeaveLocalIPv6Unskipped(lines)) {
+        recvRegexTurnsIPv6 = true;
+      }
       loaded.lists.push_back(ReplaceRetiredDefault(section.name, std::move(lines)));
     }
     if (recvRegexTurnsIPv6) AddLocalIPv6Networks(loaded.lists.front());  // Skip comes first
