@@ -1,0 +1,104 @@
+// Received: lines of the server shapes the built-in patterns read, with
+// the places where a sender's texts stand, and the relay each server wrote.
+// Shared by the engine's tests and the steering fuzz target.
+#pragma once
+
+#include <string>
+
+#include "engine/general.h"
+#include "engine/received.h"
+
+namespace quorn {
+
+struct Shape {
+  const char* server;
+  const char* line;  // "{H}" stands for the HELO argument, "{U}" for the ident user name
+  const char* address;
+  const char* host;  // the name the server wrote, "" where it wrote none or the sender may have
+  VerdictCode code;
+};
+
+inline const Shape kShapes[] = {
+    {"Postfix", "Received: from {H} (p1234.dyn.example.net [198.51.100.9]) by mx (Postfix) with ESMTP id 1",
+     "198.51.100.9", "p1234.dyn.example.net", Normal},
+    {"Postfix, no name", "Received: from {H} (unknown [198.51.100.9]) by mx (Postfix) with ESMTP id 1",
+     "198.51.100.9", "", ReceivedUnknown},
+    {"Postfix, port", "Received: from {H} (unknown [198.51.100.9]:4711) by mx (Postfix) with ESMTP id 1",
+     "198.51.100.9", "", ReceivedUnknown},
+    {"Postfix, IPv6", "Received: from {H} (p.example.net [IPv6:2001:db8::9]) by mx (Postfix)", "2001:db8::9",
+     "p.example.net", Normal},
+    {"Postfix, TLS", "Received: from {H} (p.example.net [198.51.100.9]) (using TLSv1.2 with cipher X (256/256 bits))"
+     " (No client certificate requested) by mx (Postfix) with ESMTPS id 1 for <u@example.jp>; Thu",
+     "198.51.100.9", "p.example.net", Normal},
+    {"Sendmail", "Received: from {H} (p.example.net [198.51.100.9] (may be    forged)) by mx (8.12.8/8.12.8)",
+     "198.51.100.9", "p.example.net", Normal},
+    {"Sendmail, ident", "Received: from {H} ({U}@p.example.net [198.51.100.9]) by mx (8.11.6/8.11.6) with ESMTP",
+     "198.51.100.9", "p.example.net", Normal},
+    {"Sendmail, ident without name", "Received: from {H} ({U}@[198.51.100.9]) by mx (8.11.6/8.11.6) with SMTP",
+     "198.51.100.9", "", Normal},
+    {"SMTPSVC", "Received: from {H} ([198.51.100.9]) by mx with Microsoft SMTPSVC(6.0.3790.3959);",
+     "198.51.100.9", "", Normal},
+    {"SMTPSVC, no blank", "Received: from {H}([198.51.100.9] RDNS failed) by mx with Microsoft SMTPSVC(5.0);",
+     "198.51.100.9", "", Normal},
+    {"Exchange", "Received: from {H} (198.51.100.9) by EX1.example.jp (10.1.1.5) with Microsoft SMTP Server id 14;",
+     "198.51.100.9", "", Normal},
+    {"Post.Office", "Received: from {H} ([198.51.100.9]) by mx (Post.Office MTA v3.5.3) with SMTP id 1",
+     "198.51.100.9", "", Normal},
+    {"Courier", "Received: from {H} (p.example.net [::ffff:198.51.100.9]) by mx with ESMTP;",
+     "::ffff:198.51.100.9", "p.example.net", Normal},
+    {"Sun Java", "Received: from {H} ([unknown] [198.51.100.9]) by mx (Sun Java(tm) System Messaging Server 7u2)",
+     "198.51.100.9", "", ReceivedUnknown},
+    {"Exim 4", "Received: from p.example.net ([198.51.100.9] helo={H}) by mx with esmtp (Exim 4.69) id 1",
+     "198.51.100.9", "", Normal},
+    {"Exim 4, port", "Received: from p.example.net ([198.51.100.9]:4711 helo={H}) by mx with esmtp (Exim 4.04)",
+     "198.51.100.9", "", Normal},
+    {"Exim 4, no name", "Received: from [198.51.100.9] (helo={H}) by mx with esmtp (Exim 4.69) id 1",
+     "198.51.100.9", "", Normal},
+    {"ecelerity", "Received: from [198.51.100.9] ([198.51.100.9:4711] helo={H}) by mx (ecelerity 2.2.2.40)",
+     "198.51.100.9", "", Normal},
+    {"Exim 3", "Received: from p.example.net ({H}) [198.51.100.9] by mx with esmtp (Exim 3.35 #1 (Debian)) id 1",
+     "198.51.100.9", "p.example.net", Normal},
+    {"Exim 3, no name", "Received: from ({H}) [198.51.100.9] by mx with smtp (Exim 3.12 #1) id 1", "198.51.100.9",
+     "", Normal},
+    {"GMX", "Received: from p.example.net (EHLO {H}) [198.51.100.9] by mail.gmx.net (mp052) with SMTP;",
+     "198.51.100.9", "p.example.net", Normal},
+    {"qmail", "Received: from p.example.net (HELO {H}) (198.51.100.9) by mx with SMTP; 10 Dec 2026",
+     "198.51.100.9", "p.example.net", Normal},
+    {"qmail, ident", "Received: from unknown (HELO {H}) ({U}@198.51.100.9) by mx with SMTP; 10 Dec 2026",
+     "198.51.100.9", "", ReceivedUnknown},
+    {"qmail-ldap", "Received: from unknown (HELO {H}) ({U}@[198.51.100.9]) (envelope-sender <a@b>) by mx"
+     " (qmail-ldap-1.03) with SMTP for <u@example.jp>; 10 Dec 2026",
+     "198.51.100.9", "", ReceivedUnknown},
+    {"CommuniGate", "Received: from [198.51.100.9] (HELO {H}) by mx (CommuniGate Pro SMTP 3.5.7) with ESMTP",
+     "198.51.100.9", "", Normal},
+    {"CommuniGate, account", "Received: from [198.51.100.9] (account u@example.jp HELO {H}) by mx (CommuniGate Pro)",
+     "198.51.100.9", "", Normal},
+    {"Postfix, authenticated", "Received: from {H} (p.example.net [198.51.100.9]) (Authenticated sender: {U})"
+     " by mx (Postfix) with ESMTPA id 1", "198.51.100.9", "p.example.net", Normal},
+    {"Eudora", "Received: from {H} (198.51.100.9) by mx with ESMTP (Eudora Internet Mail Server 3.1.3);",
+     "198.51.100.9", "", Normal},
+    {"XMail", "Received: from {H} (198.51.100.9:23198) by mx with [XMail 1.20 ESMTP Server] id <S72E>",
+     "198.51.100.9", "", Normal},
+    {"AltaVista Mail", "Received: from p.example.net [198.51.100.9] (HELO {H}) by mx (AltaVista Mail V2.0J) id 1",
+     "198.51.100.9", "p.example.net", Normal},
+    {"fetchmail", "Received: from pop.example.net [198.51.100.9] by localhost with POP3 (fetchmail-6.2.4)"
+     " for <u@localhost> (single-drop); Thu", "198.51.100.9", "pop.example.net", Normal},
+    {"IMail", "Received: from {H} [198.51.100.9] by mx (SMTPD32-6.04) id 1", "198.51.100.9", "", Normal},
+    {"Smail", "Received: from {H} from [198.51.100.9] by mx (Smail3.1.30.16 #30.56) with esmtp", "198.51.100.9", "",
+     Normal},
+};
+
+inline std::string Fill(std::string line, const std::string& helo, const std::string& user) {
+  for (std::size_t at; (at = line.find("{H}")) != std::string::npos;) line.replace(at, 3, helo);
+  for (std::size_t at; (at = line.find("{U}")) != std::string::npos;) line.replace(at, 3, user);
+  return line;
+}
+
+// Whether the line gives the relay the server wrote, or none at all
+// (unreadable): what the patterns may make of whatever a sender wrote.
+inline bool ReadsTheServersRelay(const Shape& shape, const LineRelay& relay) {
+  if (relay.reading == RelayReading::Unreadable) return true;
+  return relay.hop.ip == shape.address && relay.hop.host == shape.host && relay.hop.code == shape.code;
+}
+
+}  // namespace quorn
