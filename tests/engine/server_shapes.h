@@ -88,9 +88,18 @@ inline const Shape kShapes[] = {
      Normal},
 };
 
-inline std::string Fill(std::string line, const std::string& helo, const std::string& user) {
-  for (std::size_t at; (at = line.find("{H}")) != std::string::npos;) line.replace(at, 3, helo);
-  for (std::size_t at; (at = line.find("{U}")) != std::string::npos;) line.replace(at, 3, user);
+// The shape's line with the sender's texts in their places; what they hold
+// is never read as a place itself.
+inline std::string Fill(const std::string& shape, const std::string& helo, const std::string& user) {
+  std::string line;
+  for (std::size_t pos = 0; pos < shape.size();) {
+    if (shape.compare(pos, 3, "{H}") == 0 || shape.compare(pos, 3, "{U}") == 0) {
+      line += shape[pos + 1] == 'H' ? helo : user;
+      pos += 3;
+    } else {
+      line += shape[pos++];
+    }
+  }
   return line;
 }
 
