@@ -11,7 +11,7 @@
 #include "engine/lists.h"
 #include "engine/networks.h"
 #include "engine/text_error.h"
-#include "host/plugin_state.h"
+#include "hostapi/plugin_state.h"
 #include "texts/catalog.h"
 #include "ui/buttons.h"
 #include "ui/form.h"

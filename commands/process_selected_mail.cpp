@@ -9,9 +9,9 @@
 #include "commands/selected_mail.h"
 #include "engine/lists.h"
 #include "engine/verdict.h"
-#include "host/plugin_state.h"
-#include "host/receipt.h"
-#include "host/velmo_api.h"
+#include "hostapi/plugin_state.h"
+#include "hostapi/spam_move.h"
+#include "hostapi/velmo_api.h"
 
 namespace quorn {
 namespace {

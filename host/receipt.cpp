@@ -7,8 +7,8 @@
 #include "engine/text_error.h"
 #include "engine/verdict.h"
 #include "host/plugin_api.h"
-#include "host/plugin_state.h"
-#include "host/velmo_api.h"
+#include "hostapi/plugin_state.h"
+#include "hostapi/velmo_api.h"
 #include "texts/catalog.h"
 #include "win32/message_box.h"
 
@@ -30,17 +30,6 @@ void ReportFilterError(const std::string& text) {
 }
 
 }  // namespace
-
-std::string SpamDestination() {
-  if (!FormMain) return std::string();
-  return FormMain->DropTrash ? HostText(HostAPI.VMA_GetCurrentMailBox()) + "!Trash\\" : FormMain->Folder;
-}
-
-bool MoveToSpamFolder(const std::string& messageId, const std::string& destination) {
-  HostAPI.VMA_SetSel(nullptr, FALSE);
-  HostAPI.VMA_SetSel(messageId.c_str(), TRUE);
-  return HostAPI.VMA_MoveSelectedMessages(destination.c_str(), FALSE) != FALSE;
-}
 
 }  // namespace quorn
 
