@@ -17,6 +17,7 @@
 #include "ui/form.h"
 #include "ui/grid.h"
 #include "win32/message_box.h"
+#include "win32/message_pump.h"
 
 namespace quorn {
 
@@ -143,18 +144,7 @@ struct TFormReceived::Window {
   // Lets the user's input through before a relay is classified; false once
   // the window was closed (or the host quits), so that the fill stops.
   bool ProcessMessages() {
-    MSG message;
-    while (!closedDuringFill && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(message.wParam));  // for the host's own loop
-        closedDuringFill = true;
-        break;
-      }
-      if (!form.HandleDialogKey(message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-    }
+    if (PumpWaitingMessages([this] { return closedDuringFill; }) == Pumped::Quit) closedDuringFill = true;
     return !closedDuringFill;
   }
 

@@ -231,6 +231,11 @@ bool RunAction(Action& a, HWND form) {
     if (a.run) a.run(a.argument);
     return true;
   }
+  if (a.verb == "focus") {
+    const std::wstring name = quorn::ui::DesignName(GetFocus());
+    Say(prefix + ": " + (name.empty() ? "no control of the plug-in" : Utf8(name)));
+    return true;
+  }
   if (a.verb == "screenshot") {
     Say(prefix + ": " + TakeWindowShot(form, a.control));
     return true;
@@ -317,11 +322,11 @@ bool QueueWindowAction(const std::string& line, const std::function<void(const s
     a.gateCall += HostCalls[a.gate];  // counted from now
   }
   static const char* const kVerbs[] = {"click", "key", "type", "set-text", "tab", "tree", "grid",
-                                       "wait-idle", "print", "close", "screenshot", "run"};
+                                       "wait-idle", "print", "close", "screenshot", "run", "focus"};
   bool known = false;
   for (const char* verb : kVerbs) known = known || a.verb == verb;
   if (a.window.empty() || !known) return false;
-  if (a.verb != "wait-idle" && a.verb != "close" && a.verb != "run") {
+  if (a.verb != "wait-idle" && a.verb != "close" && a.verb != "run" && a.verb != "focus") {
     words >> a.control;
     if (a.control.empty()) return false;
   }

@@ -19,6 +19,7 @@
 #include "ui/control.h"
 #include "ui/control_table.h"
 #include "ui/wnd.h"
+#include "win32/message_pump.h"
 
 namespace quorn::ui {
 
@@ -46,7 +47,7 @@ struct FormArgs {
   Placement placement = Placement::Design;
 };
 
-class Form : public Wnd {
+class Form : public Wnd, private MessageFilter {
  public:
   Form(const FormArgs& args, const std::vector<ControlSpec>& controls);
   ~Form() override;
@@ -86,7 +87,8 @@ class Form : public Wnd {
   std::function<void()> onClose;
   std::function<void()> onIdle;
 
-  // For the modal loop: Enter and Esc as the form's buttons take them.
+  // Enter, Esc and Tab as a dialog takes them; the pump offers every
+  // message here while the form is the active modal one.
   bool HandleDialogKey(const MSG& message);
 
  protected:
@@ -98,6 +100,7 @@ class Form : public Wnd {
   void PrepareShow();
   void PlaceOverOwner();
   void RunModalLoop();
+  bool PreTranslateMessage(const MSG& message) override;
 
   FormArgs args_;
   std::vector<std::unique_ptr<Control>> controls_;

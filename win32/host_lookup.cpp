@@ -1,6 +1,7 @@
 #include "win32/host_lookup.h"
 
 #include "engine/ip_address.h"
+#include "win32/message_pump.h"
 #include "win32/name_info_lookup.h"
 
 namespace quorn {
@@ -34,18 +35,6 @@ int DispatchAnswers(HWND window) {
 }
 
 }  // namespace
-
-void ProcessPendingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));  // leave it to the owner's loop
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
 
 HostLookups::~HostLookups() {
   // Requests still unanswered may be completed by the system later: their
@@ -134,7 +123,7 @@ std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_
     DWORD pause = static_cast<DWORD>(left < kPauseMs ? left : kPauseMs);
     if (!atBound) {
       MsgWaitForMultipleObjectsEx(0, nullptr, pause, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-      ProcessPendingMessages();
+      PumpWaitingMessages();
     } else {
       bool woken = MsgWaitForMultipleObjectsEx(0, nullptr, pause, QS_POSTMESSAGE, 0) == WAIT_OBJECT_0;
       if (DispatchAnswers(window) == 0 && woken) Sleep(pause < kBoundedRetryMs ? pause : kBoundedRetryMs);

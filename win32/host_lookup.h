@@ -1,7 +1,8 @@
 // The reverse lookup with Windows Sockets 1.1: WSAAsyncGetHostByAddr with
 // its answer posted to a window as WM_APP, a wait in pauses of at most
 // 100 ms (each ending early when a message arrives) with the thread's
-// window messages processed between them, and WSACancelAsyncRequest at the
+// window messages let through the plug-in's pump (win32/message_pump.h)
+// between them, and WSACancelAsyncRequest at the
 // time-out; the blocking gethostbyaddr on
 // systems of major version 4, where the time-out does not apply.
 //
@@ -79,8 +80,5 @@ class HostLookups {
   std::map<WPARAM, NameInfoJob*> nameJobs_;           // IPv6 lookups still waited for
   std::vector<Request*> waiting_;                      // innermost last
 };
-
-// Dispatches every pending message of the thread.
-void ProcessPendingMessages();
 
 }  // namespace quorn
