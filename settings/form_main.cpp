@@ -21,15 +21,8 @@
 namespace quorn {
 namespace {
 
-const wchar_t kClassName[] = L"QuornFormMain";
 constexpr int kTabPadding = 3;        // pixels left and right of a tab's caption
 constexpr int kTabPaddingHeight = 3;  // the system's own, above and below
-
-std::int32_t ReadOsMajorVersion() {
-  OSVERSIONINFOA info = {};
-  info.dwOSVersionInfoSize = sizeof info;  // the 148-byte record
-  return GetVersionExA(&info) ? static_cast<std::int32_t>(info.dwMajorVersion) : 0;
-}
 
 // The lists in the order of the editors (kMainFormMemos), and their built-in lines.
 SettingList* const kLists[5] = {&Skip, &White, &Black, &Rules, &RecvRegex};
@@ -71,15 +64,8 @@ struct TFormMain::Window {
   ui::Memo* memos[5] = {};
 };
 
-TFormMain::TFormMain(HINSTANCE module) : module_(module), form_(std::make_unique<Window>()) {
-  OsMajorVersion = ReadOsMajorVersion();
-  WNDCLASSEXW windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = module_;
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-  window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module_, this);
+TFormMain::TFormMain(HINSTANCE module) : lookups_(module, LookupAnswered), form_(std::make_unique<Window>()) {
+  OsMajorVersion = SystemMajorVersion();
 
   // The editors carry the built-in lines until the first show fills them.
   for (int i = 0; i < 5; ++i) form_->memos[i]->SetLines(kDefaultLines[i]());
@@ -93,10 +79,7 @@ TFormMain::TFormMain(HINSTANCE module) : module_(module), form_(std::make_unique
   w.form.Find<ui::Button>("ButtonCancel")->onClick = [this] { OkPressed = false; };
 }
 
-TFormMain::~TFormMain() {
-  if (window_) DestroyWindow(window_);
-  UnregisterClassW(kClassName, module_);
-}
+TFormMain::~TFormMain() = default;
 
 void TFormMain::ShowModal() {
   if (Showing()) {
@@ -114,7 +97,7 @@ void TFormMain::BringToFront() {
 }
 
 std::string TFormMain::ResolveHostName(const std::string& ip) {
-  return lookups_.Resolve(window_, ip, TimeOut, OsMajorVersion, LookupAnswered);
+  return lookups_.Resolve(ip, TimeOut, OsMajorVersion);
 }
 
 std::int32_t TFormMain::WindowTop() const { return form_->form.Bounds().top; }
@@ -212,19 +195,6 @@ bool TFormMain::FormClose() {
   // The edits stay in the window; a later OK checks, takes over and saves again.
   ShowMessage(failure, MessageKind::Error);
   return false;
-}
-
-LRESULT CALLBACK TFormMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* form = reinterpret_cast<TFormMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_APP && form) {
-    if (form->lookups_.OnAnswer(wParam, lParam)) form->LookupAnswered = true;
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace quorn

@@ -36,6 +36,14 @@ int DispatchAnswers(HWND window) {
 
 }  // namespace
 
+HostLookups::HostLookups(HINSTANCE module, bool& answered)
+    : answered_(answered), window_(module, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        if (message != WM_APP) return false;
+        if (OnAnswer(wParam, lParam)) answered_ = true;
+        result = 0;
+        return true;
+      }) {}
+
 HostLookups::~HostLookups() {
   // Requests still unanswered may be completed by the system later: their
   // buffers are left allocated rather than freed under it.
@@ -73,8 +81,9 @@ bool HostLookups::OnAnswer(WPARAM task, LPARAM status) {
   return owner && owner == waiting_.back();
 }
 
-std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_t timeoutMs,
-                                 std::int32_t osMajorVersion, bool& answered) {
+std::string HostLookups::Resolve(const std::string& ip, std::int32_t timeoutMs, std::int32_t osMajorVersion) {
+  const HWND window = window_.hwnd();
+  bool& answered = answered_;
   const LookupTarget target = ReverseLookupTarget(ip);
   unsigned long address =
       target.kind == LookupTarget::MappedIPv4 ? htonl(target.v4) : inet_addr(ip.c_str());
@@ -143,6 +152,12 @@ std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_
     WSACancelAsyncRequest(request.task);
   }
   return std::string();
+}
+
+std::int32_t SystemMajorVersion() {
+  OSVERSIONINFOA info = {};
+  info.dwOSVersionInfoSize = sizeof info;  // the 148-byte record
+  return GetVersionExA(&info) ? static_cast<std::int32_t>(info.dwMajorVersion) : 0;
 }
 
 }  // namespace quorn
