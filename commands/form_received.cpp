@@ -29,14 +29,21 @@ namespace {
 const char kSection[] = "FormReceived";
 constexpr COLORREF kSpamColour = RGB(255, 0, 0);
 
-const std::vector<ui::ControlSpec> kControls = {
-    {"DrawGrid1", ui::Kind::Grid, "", 0, 0, 432, 161, 0, ui::kAnchorsAll},
-    // Both buttons stand 8 pixels above the client area's bottom.
-    {"ButtonOk", ui::Kind::Button, texts::kInspectAddButton, 152, 173, 179, 25, 1,
-     ui::kAnchorRight | ui::kAnchorBottom, nullptr, ui::kDefaultButton | ui::kClosesOk},
-    {"ButtonCancel", ui::Kind::Button, texts::kInspectCancelButton, 344, 173, 75, 25, 2,
-     ui::kAnchorRight | ui::kAnchorBottom, nullptr, ui::kCancelButton | ui::kClosesCancel},
+struct Controls {
+  ui::Grid* grid = nullptr;
+  ui::Button* buttonOk = nullptr;
 };
+
+std::vector<ui::ControlSpec> Table(Controls& c) {
+  return {
+      ui::Bound(c.grid, {"DrawGrid1", ui::Kind::Grid, "", 0, 0, 432, 161, 0, ui::kAnchorsAll}),
+      // Both buttons stand 8 pixels above the client area's bottom.
+      ui::Bound(c.buttonOk, {"ButtonOk", ui::Kind::Button, texts::kInspectAddButton, 152, 173, 179, 25, 1,
+                             ui::kAnchorRight | ui::kAnchorBottom, nullptr, ui::kDefaultButton | ui::kClosesOk}),
+      {"ButtonCancel", ui::Kind::Button, texts::kInspectCancelButton, 344, 173, 75, 25, 2,
+       ui::kAnchorRight | ui::kAnchorBottom, nullptr, ui::kCancelButton | ui::kClosesCancel},
+  };
+}
 
 ui::FormArgs Design() {
   ui::FormArgs args;
@@ -90,10 +97,7 @@ class ProgressShown {
 }  // namespace
 
 struct TFormReceived::Window {
-  Window()
-      : form(Design(), kControls),
-        grid(form.Find<ui::Grid>("DrawGrid1")),
-        buttonOk(form.Find<ui::Button>("ButtonOk")) {
+  Window() : form(Design(), Table(controls)), grid(controls.grid), buttonOk(controls.buttonOk) {
     grid->SetColumnCount(4);
     grid->SetRowCount(2);
     grid->onDrawCell = [this](ui::GridCanvas& canvas, int column, int row, const RECT& cell, ui::GridCellState) {
@@ -248,9 +252,10 @@ struct TFormReceived::Window {
     }
   }
 
+  Controls controls;  // before the form, which fills it
   ui::Form form;
-  ui::Grid* grid;
-  ui::Button* buttonOk;
+  ui::Grid* const grid;
+  ui::Button* const buttonOk;
   std::string header;
   bool fillPending = false;
   bool filling = false;

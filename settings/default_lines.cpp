@@ -1,6 +1,7 @@
 #include "settings/default_lines.h"
 
 #include "engine/networks.h"
+#include "settings/list_bindings.h"
 
 namespace quorn {
 
@@ -113,11 +114,7 @@ void AddLocalIPv6Networks(TextLines& skip) {
 }
 
 void UseDefaultLists() {
-  Skip.Replace(DefaultSkipLines());
-  White.Replace(DefaultWhiteLines());
-  Black.Replace(DefaultBlackLines());
-  Rules.Replace(DefaultRulesLines());
-  RecvRegex.Replace(DefaultRecvRegexLines());
+  for (const ListBinding& binding : ListBindings()) binding.list.Replace(binding.defaultLines());
   BuildSkipNetworks();
 }
 

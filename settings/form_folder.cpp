@@ -16,14 +16,22 @@
 namespace quorn {
 namespace {
 
-// The tree comes first in the tab order: the modal show gives it the focus.
-const std::vector<ui::ControlSpec> kControls = {
-    {"TreeView1", ui::Kind::TreeView, "", 0, 0, 335, 177, 0, ui::kAlignTop},
-    // OK closes the window itself, and only with a node selected.
-    {"ButtonOk", ui::Kind::Button, "OK", 160, 184, 75, 25, 1, ui::kAnchorsDefault, nullptr, ui::kDefaultButton},
-    {"ButtonCancel", ui::Kind::Button, "Cancel", 248, 184, 75, 25, 2, ui::kAnchorsDefault, nullptr,
-     ui::kCancelButton | ui::kClosesCancel},
+struct Controls {
+  ui::TreeView* tree = nullptr;
+  ui::Button* buttonOk = nullptr;
 };
+
+// The tree comes first in the tab order: the modal show gives it the focus.
+std::vector<ui::ControlSpec> Table(Controls& c) {
+  return {
+      ui::Bound(c.tree, {"TreeView1", ui::Kind::TreeView, "", 0, 0, 335, 177, 0, ui::kAlignTop}),
+      // OK closes the window itself, and only with a node selected.
+      ui::Bound(c.buttonOk, {"ButtonOk", ui::Kind::Button, "OK", 160, 184, 75, 25, 1, ui::kAnchorsDefault, nullptr,
+                             ui::kDefaultButton}),
+      {"ButtonCancel", ui::Kind::Button, "Cancel", 248, 184, 75, 25, 2, ui::kAnchorsDefault, nullptr,
+       ui::kCancelButton | ui::kClosesCancel},
+  };
+}
 
 ui::FormArgs Design() {
   ui::FormArgs args;
@@ -73,13 +81,13 @@ bool IsHostLeadByte(unsigned char byte) { return IsHostAnsiLeadByte(byte); }
 
 struct TFormFolder::Window {
   explicit Window(TFormFolder& owner)
-      : owner(owner), form(Design(), kControls), tree(form.Find<ui::TreeView>("TreeView1")) {
+      : owner(owner), form(Design(), Table(controls)), tree(controls.tree) {
     images.Add(PaintClosedFolder);
     images.Add(PaintOpenFolder);
     tree->SetImages(images);
     tree->SetIndent(kIndent);
     form.onShow = [this] { FormShow(); };
-    form.Find<ui::Button>("ButtonOk")->onClick = [this] {
+    controls.buttonOk->onClick = [this] {
       if (ButtonOkClick()) form.CloseWithResult(ui::ModalResult::Ok);
     };
   }
@@ -159,8 +167,9 @@ struct TFormFolder::Window {
 
   TFormFolder& owner;
   ui::ImageList images;  // outlives the tree that shows it
+  Controls controls;     // before the form, which fills it
   ui::Form form;
-  ui::TreeView* tree;
+  ui::TreeView* const tree;
   std::map<HTREEITEM, std::string> names;
 };
 

@@ -41,7 +41,7 @@ std::string FirstInvalidLine(const TextLines& skip, const TextLines& rules) {
   return std::string();
 }
 
-std::string FirstTooLongLine(std::initializer_list<const TextLines*> lists) {
+std::string FirstTooLongLine(const std::vector<const TextLines*>& lists) {
   // The message quotes the line's start, cut on a character boundary.
   constexpr std::size_t kQuotedStart = 40;
   for (const TextLines* lines : lists) {

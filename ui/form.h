@@ -11,8 +11,8 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,15 +49,12 @@ struct FormArgs {
 
 class Form : public Wnd, private MessageFilter {
  public:
+  // Builds the window and the controls of the table, each bound row's
+  // control into its member. Throws std::runtime_error, naming the row,
+  // when a bound row's control is not made (its container is not in the
+  // table, the system refused the window) or is not of its member's type.
   Form(const FormArgs& args, const std::vector<ControlSpec>& controls);
   ~Form() override;
-
-  // The control of that design name, as the kind asked for (null if none).
-  template <class T>
-  T* Find(const std::string& name) const {
-    auto found = byName_.find(name);
-    return found == byName_.end() ? nullptr : dynamic_cast<T*>(found->second);
-  }
 
   void Show(bool activate = true);  // modeless; returns at once
   void Hide();
@@ -104,7 +101,7 @@ class Form : public Wnd, private MessageFilter {
 
   FormArgs args_;
   std::vector<std::unique_ptr<Control>> controls_;
-  std::map<std::string, Control*> byName_;
+  std::set<void*> bound_;  // the members filled while building
   Button* defaultButton_ = nullptr;
   Button* cancelButton_ = nullptr;
   bool modal_ = false;
