@@ -13,6 +13,7 @@
 #include "engine/text_error.h"
 #include "hostapi/plugin_state.h"
 #include "texts/catalog.h"
+#include "texts/fill.h"
 #include "ui/buttons.h"
 #include "ui/form.h"
 #include "ui/grid.h"
@@ -69,13 +70,6 @@ std::string CellText(const ippack& hop, int column) {
     case 3: return hop.host;
     default: return "";
   }
-}
-
-std::string WithAddress(const std::string& format, const std::string& address) {
-  std::string text = format;
-  std::size_t at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, address);
-  return text;
 }
 
 // The progress window over the classification; hidden however it ends.
@@ -238,7 +232,7 @@ struct TFormReceived::Window {
     const ippack* chosen = filling ? nullptr : HopOfRow(grid->Row());
     if (!chosen || !CanExclude(*chosen) || !FormMain) return;
     const std::string address = chosen->ip;  // the box lets other handlers run
-    if (!ShowMessage(WithAddress(texts::kInspectAddQuestion, address), MessageKind::Question)) return;
+    if (!ShowMessage(texts::Filled(texts::kInspectAddQuestion, {address}), MessageKind::Question)) return;
     TextLines lines = Skip.Current()->Lines();
     lines.push_back(address);
     Skip.Replace(std::move(lines));

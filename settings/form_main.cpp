@@ -174,8 +174,7 @@ bool TFormMain::FormClose() {
   } catch (const TextError& e) {
     failure = e.what();
   } catch (...) {
-    failure = texts::kCannotWriteFile;
-    failure.replace(failure.find("%s"), 2, IniPath);
+    failure = CannotWriteText(IniPath);
   }
   // The edits stay in the window; a later OK checks, takes over and saves again.
   ShowMessage(failure, MessageKind::Error);

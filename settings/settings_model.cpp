@@ -1,6 +1,5 @@
 #include "settings/settings_model.h"
 
-#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "settings/unreadable_backup.h"
 #include "settings/value_format.h"
 #include "texts/catalog.h"
+#include "texts/fill.h"
 
 namespace quorn {
 namespace {
@@ -102,18 +102,6 @@ std::int32_t PresentItemCount(const std::vector<ProfileEntry>& entries) {
   return static_cast<std::int32_t>(count);
 }
 
-// The format with each "%s" replaced by the next value, in order.
-std::string Format(std::string format, std::initializer_list<std::string> values) {
-  std::size_t from = 0;
-  for (const std::string& value : values) {
-    from = format.find("%s", from);
-    if (from == std::string::npos) break;
-    format.replace(from, 2, value);
-    from += value.size();
-  }
-  return format;
-}
-
 }  // namespace
 
 SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path) {
@@ -188,7 +176,7 @@ SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path, P
       UseDefaultLists();
     } catch (...) {
     }
-    throw TextError(Format(texts::kCannotReadFile, {path}));
+    throw TextError(texts::Filled(texts::kCannotReadFile, {path}));
   }
 
   MoveWindow(loaded.top, WindowLeft());
@@ -212,7 +200,7 @@ std::string SettingsModel::RepairedListsText(const std::string& path, const Load
   std::string text;
   for (const std::string& list : report.repairedLists) {
     if (!text.empty()) text += "\n";
-    text += Format(texts::kRepairedListCount, {path, list});
+    text += texts::Filled(texts::kRepairedListCount, {path, list});
   }
   return text;
 }
