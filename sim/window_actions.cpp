@@ -38,13 +38,6 @@ std::map<std::string, int> HostCalls;  // calls of each host function since its 
 UINT_PTR Timer = 0;
 bool Running = false;
 
-std::wstring Wide(const std::string& utf8) {
-  int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
-}
-
 std::string Utf8(const std::wstring& wide) { return quorn::Utf8FromWide(wide); }
 
 // "\r", "\n", "\t", "\b" (backspace) and "\\" in a text argument.
@@ -59,7 +52,7 @@ std::wstring Unescaped(const std::string& text) {
       out.push_back(text[i]);
     }
   }
-  return Wide(out);
+  return quorn::WideFromUtf8(out);
 }
 
 std::string Escaped(const std::wstring& text) {
@@ -240,7 +233,7 @@ bool RunAction(Action& a, HWND form) {
     Say(prefix + ": " + TakeWindowShot(form, a.control));
     return true;
   }
-  HWND control = quorn::ui::FindDesignName(form, Wide(a.control));
+  HWND control = quorn::ui::FindDesignName(form, quorn::WideFromUtf8(a.control));
   if (!control) {
     Say(prefix + ": NO SUCH CONTROL");
     return true;
@@ -283,7 +276,7 @@ bool RunAction(Action& a, HWND form) {
 
 bool Due(const Action& a, bool atHostCall, HWND& form) {
   if (!a.gate.empty() && (!atHostCall || HostCalls[a.gate] < a.gateCall)) return false;
-  form = quorn::ui::FindThreadWindow(Wide(a.window));
+  form = quorn::ui::FindThreadWindow(quorn::WideFromUtf8(a.window));
   return form && IsWindowVisible(form) && IsWindowEnabled(form);
 }
 
