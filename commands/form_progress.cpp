@@ -84,4 +84,15 @@ void TFormProgress::StepIt() {
 
 bool TFormProgress::Visible() const { return window_->form.Visible(); }
 
+ProgressShown::ProgressShown(int maximum) {
+  if (!FormProgress) return;
+  FormProgress->Show();
+  FormProgress->SetPosition(0);
+  FormProgress->SetMax(maximum);
+}
+
+void ProgressShown::Hide() {
+  if (FormProgress) FormProgress->Hide();
+}
+
 }  // namespace quorn

@@ -72,22 +72,6 @@ std::string CellText(const ippack& hop, int column) {
   }
 }
 
-// The progress window over the classification; hidden however it ends.
-class ProgressShown {
- public:
-  explicit ProgressShown(int maximum) {
-    FormProgress->Show();
-    FormProgress->SetPosition(0);
-    FormProgress->SetMax(maximum);
-  }
-  ~ProgressShown() { Hide(); }
-  ProgressShown(const ProgressShown&) = delete;
-  ProgressShown& operator=(const ProgressShown&) = delete;
-  void Hide() {
-    if (FormProgress) FormProgress->Hide();
-  }
-};
-
 }  // namespace
 
 struct TFormReceived::Window {
