@@ -178,8 +178,7 @@ TFormFolder::~TFormFolder() = default;
 
 bool TFormFolder::ShowModal() { return window_->form.ShowModal() == ui::ModalResult::Ok; }
 
-RECT TFormFolder::Bounds() const { return window_->form.Bounds(); }
-
 void TFormFolder::SetPosition(int left, int top) { window_->form.SetPosition(left, top); }
+void TFormFolder::CentreOver(const RECT& owner) { window_->form.CentreOver(owner); }
 
 }  // namespace quorn

@@ -125,11 +125,7 @@ void TFormMain::CheckBoxFolderClick() {
 
 void TFormMain::ButtonFolderClick() {
   if (!FolderChooser) return;
-  const RECT self = form_->form.Bounds();
-  const RECT chooser = FolderChooser->Bounds();
-  const int top = self.top + ((self.bottom - self.top) - (chooser.bottom - chooser.top)) / 2;
-  const int left = self.left + ((self.right - self.left) - (chooser.right - chooser.left)) / 2;
-  FolderChooser->SetPosition(left, top);
+  FolderChooser->CentreOver(form_->form.Bounds());
   FolderChooser->CurrentFolderText = FolderDisplayText(PendingFolder);
   if (FolderChooser->ShowModal()) {
     PendingFolder = FolderChooser->ChosenFolder;

@@ -168,6 +168,13 @@ void Form::SetPosition(int left, int top) {
   SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::CentreOver(const RECT& over) {
+  RECT self = {};
+  GetWindowRect(hwnd(), &self);
+  SetPosition(over.left + (over.right - over.left - (self.right - self.left)) / 2,
+              over.top + (over.bottom - over.top - (self.bottom - self.top)) / 2);
+}
+
 void Form::PrepareShow() {
   idleCalls_ = 0;
   SetPropW(hwnd(), L"QuornIdle", nullptr);
@@ -205,10 +212,7 @@ void Form::PlaceOverOwner() {
   if (owner == hwnd() || (owner && !IsWindowVisible(owner))) owner = nullptr;
   RECT over = WorkAreaNear(owner ? owner : hwnd());
   if (owner) GetWindowRect(owner, &over);
-  RECT self = {};
-  GetWindowRect(hwnd(), &self);
-  SetPosition(over.left + (over.right - over.left - (self.right - self.left)) / 2,
-              over.top + (over.bottom - over.top - (self.bottom - self.top)) / 2);
+  CentreOver(over);
   KeepOnWorkArea();
 }
 

@@ -72,6 +72,9 @@ class Form : public Wnd, private MessageFilter {
   SIZE ClientSize() const;
   void SetClientSize(int width, int height);
   void SetPosition(int left, int top);  // the window's top-left corner on the screen
+  // Moves the window so that its centre is the centre of `over` (screen
+  // coordinates).
+  void CentreOver(const RECT& over);
   // Moves the window as little as needed to lie on the work area of the
   // monitor nearest to it (a position saved for a screen no longer there).
   void KeepOnWorkArea();
