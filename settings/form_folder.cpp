@@ -54,11 +54,9 @@ const COLORREF kShade = RGB(224, 176, 32);
 void Shape(HDC dc, const POINT* points, int count, COLORREF fill) {
   ui::GdiObject<HBRUSH> brush(CreateSolidBrush(fill));
   ui::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, kOutline));
-  HGDIOBJ oldBrush = SelectObject(dc, brush.get());
-  HGDIOBJ oldPen = SelectObject(dc, pen.get());
+  ui::ScopedSelectObject selectBrush(dc, brush.get());
+  ui::ScopedSelectObject selectPen(dc, pen.get());
   Polygon(dc, points, count);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
 }
 
 void PaintClosedFolder(HDC dc) {
