@@ -137,7 +137,7 @@ int WINAPI VMC_OnEveryMinute() { return 0; }
 
 int WINAPI VMC_OnMenuInit(HWND, HMENU menu, int type) {
   return Guarded(0, [&] {
-    if (type != 1 || !HostAPI.VMA_RegisterCommand) return 0;
+    if (type != velmo::kMainWindowMenu || !HostAPI.VMA_RegisterCommand) return 0;
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     for (const MenuCommand& command : kMenuCommands) {
       int id = HostAPI.VMA_RegisterCommand(command.status, type, command.handler);

@@ -185,7 +185,7 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
     char untouched[] = "(untouched)";
     char* answer = untouched;
     int result = plugIn_.onBeforeFilter(message.text.c_str(), &action, &answer);
-    if (result == 0) {
+    if (result == velmo::kLeaveMessage) {
       bool same = action == -1 && answer == untouched;
       if (verbose) {
         Say(std::string("  result 0, ") + (same ? "action and text untouched" : "ACTION OR TEXT CHANGED"));
@@ -202,7 +202,7 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
       Say("  result " + std::to_string(result) + ", action " + std::to_string(action) + ", text \"" +
           Show(given) + "\"");
     }
-    if (result == 3 && action == 8) {
+    if (result == velmo::kDoAction && action == velmo::kActionAddHeader) {
       std::size_t end = message.text.find("\r\n\r\n");
       message.text.insert(end == std::string::npos ? message.text.size() : end, "\r\n" + given);
       const std::string prefix = "X-Quorn: type=";
@@ -210,7 +210,7 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
       if (verbose) Say("  header line added");
       continue;
     }
-    if (result == 2 && action == 0) {
+    if (result == velmo::kMoveMessage && action == velmo::kActionMove) {
       if (given.empty()) {
         if (verbose) Say("  no folder given: stays in " + message.folder);
       } else {
