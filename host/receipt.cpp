@@ -7,8 +7,8 @@
 #include "engine/text_error.h"
 #include "engine/verdict.h"
 #include "host/plugin_api.h"
-#include "host/plugin_state.h"
-#include "host/velmo_api.h"
+#include "hostapi/plugin_state.h"
+#include "hostapi/velmo_api.h"
 #include "texts/catalog.h"
 #include "win32/message_box.h"
 
@@ -31,51 +31,40 @@ void ReportFilterError(const std::string& text) {
 
 }  // namespace
 
-std::string SpamDestination() {
-  if (!FormMain) return std::string();
-  return FormMain->DropTrash ? HostText(HostAPI.VMA_GetCurrentMailBox()) + "!Trash\\" : FormMain->Folder;
-}
-
-bool MoveToSpamFolder(const std::string& messageId, const std::string& destination) {
-  HostAPI.VMA_SetSel(nullptr, FALSE);
-  HostAPI.VMA_SetSel(messageId.c_str(), TRUE);
-  return HostAPI.VMA_MoveSelectedMessages(destination.c_str(), FALSE) != FALSE;
-}
-
 }  // namespace quorn
 
 using namespace quorn;
 
 int WINAPI VMC_OnBeforeFilter(const char* message, int* action, char** text) {
-  return Guarded(0, [&] {
-    if (!action || !text) return 0;
+  return Guarded(velmo::kLeaveMessage, [&]() -> int {
+    if (!action || !text) return velmo::kLeaveMessage;
     if (MovePending) {
       MoveAnswer = FormMain ? FormMain->Folder : std::string();
-      *action = 0;
+      *action = velmo::kActionMove;
       *text = MoveAnswer.data();
       MovePending = false;
-      return 2;
+      return velmo::kMoveMessage;
     }
-    if (!FormMain || FormMain->Paralysis || !message) return 0;
+    if (!FormMain || FormMain->Paralysis || !message) return velmo::kLeaveMessage;
 
     // A message with no body may leave out the empty line: the sender
     // chooses that, so the whole text is then the header, never a pass.
     const char* end = std::strstr(message, "\r\n\r\n");
     if (!end) end = message + std::strlen(message);
     try {
-      if (!CheckMessage(*FormMain, std::string(message, end))) return 0;
+      if (!CheckMessage(*FormMain, std::string(message, end))) return velmo::kLeaveMessage;
     } catch (const TextError& e) {
       ReportFilterError(e.what());
-      return 0;
+      return velmo::kLeaveMessage;
     } catch (...) {
       ReportFilterError(texts::kFilterFailed);
-      return 0;
+      return velmo::kLeaveMessage;
     }
 
     MovePending = true;
     std::snprintf(StampBuffer, sizeof StampBuffer, "X-Quorn: type=%s", VerdictLabel(*FormMain));
-    *action = 8;
+    *action = velmo::kActionAddHeader;
     *text = StampBuffer;
-    return 3;
+    return velmo::kDoAction;
   });
 }

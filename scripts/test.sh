@@ -10,6 +10,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh
+# The folders include one another only in the allowed directions.
+bash scripts/check-includes.sh
 
 jobs=$(nproc)
 configure_and_build() { # dir, extra cmake arguments...

@@ -1,6 +1,7 @@
 #include "settings/default_lines.h"
 
 #include "engine/networks.h"
+#include "settings/list_bindings.h"
 #include "settings/retired_default_lines.h"
 
 namespace quorn {
@@ -125,11 +126,7 @@ void AddLocalIPv6Networks(TextLines& skip) {
 }
 
 void UseDefaultLists() {
-  Skip.Replace(DefaultSkipLines());
-  White.Replace(DefaultWhiteLines());
-  Black.Replace(DefaultBlackLines());
-  Rules.Replace(DefaultRulesLines());
-  RecvRegex.Replace(DefaultRecvRegexLines());
+  for (const ListBinding& binding : ListBindings()) binding.list.Replace(binding.defaultLines());
   BuildSkipNetworks();
 }
 

@@ -23,9 +23,10 @@ class TFormFolder {
   // the folder ID of the selected node.
   bool ShowModal();
 
-  // The chooser's window on the screen (for centring it over its owner).
-  RECT Bounds() const;
+  // Places the chooser's window on the screen (its top-left corner).
   void SetPosition(int left, int top);
+  // Centres the chooser over `owner` (a rectangle on the screen).
+  void CentreOver(const RECT& owner);
 
   std::string DataFolder;         // ends in "\"
   std::string MailBox;            // the current mailbox's ID, ending in "\"

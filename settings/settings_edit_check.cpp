@@ -7,16 +7,10 @@
 #include "settings/profile_document.h"
 #include "settings/profile_file.h"
 #include "texts/catalog.h"
+#include "texts/fill.h"
 
 namespace quorn {
 namespace {
-
-std::string Quoted(const char* format, const std::string& line) {
-  std::string text = format;
-  const std::size_t at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, line);
-  return text;
-}
 
 // Whether the line compiles and searches the empty text without an error.
 bool UsablePattern(const std::string& line) {
@@ -32,22 +26,22 @@ bool UsablePattern(const std::string& line) {
 
 std::string FirstInvalidLine(const TextLines& skip, const TextLines& rules) {
   for (const std::string& line : skip) {
-    if (!line.empty() && ParseNetwork(line).address == 0) return Quoted(texts::kInvalidAddressQuoted, line);
+    if (!line.empty() && ParseNetwork(line).address == 0) return texts::Filled(texts::kInvalidAddressQuoted, {line});
   }
   for (const std::string& line : rules) {
     if (line.empty() || IsCommentLine(line)) continue;
-    if (!UsablePattern(line)) return Quoted(texts::kInvalidRegexQuoted, line);
+    if (!UsablePattern(line)) return texts::Filled(texts::kInvalidRegexQuoted, {line});
   }
   return std::string();
 }
 
-std::string FirstTooLongLine(std::initializer_list<const TextLines*> lists) {
+std::string FirstTooLongLine(const std::vector<const TextLines*>& lists) {
   // The message quotes the line's start, cut on a character boundary.
   constexpr std::size_t kQuotedStart = 40;
   for (const TextLines* lines : lists) {
     for (const std::string& line : *lines) {
       if (line.size() > kProfileValueLimit) {
-        return Quoted(texts::kLineTooLongQuoted, line.substr(0, ShiftJisCut(line, kQuotedStart)));
+        return texts::Filled(texts::kLineTooLongQuoted, {line.substr(0, ShiftJisCut(line, kQuotedStart))});
       }
     }
   }

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/lists.h"
 
@@ -24,7 +24,7 @@ std::string FirstInvalidLine(const TextLines& skip, const TextLines& rules);
 // empty text. Such a line would come back cut at the next start: a rule or
 // pattern cut in two no longer compiles, and a whitelist text cut short
 // matches more relays than the one the user wrote.
-std::string FirstTooLongLine(std::initializer_list<const TextLines*> lists);
+std::string FirstTooLongLine(const std::vector<const TextLines*>& lists);
 
 // The time-out the box's text stands for: a decimal integer with an
 // optional sign. Empty text, anything that is no such number and a number

@@ -30,13 +30,6 @@ namespace fs = std::filesystem;
 namespace sim {
 namespace {
 
-std::string ShiftJisFromUtf8(const std::string& utf8) {
-  int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return quorn::ShiftJisFromWide(wide);
-}
-
 std::string ReadFileBytes(const fs::path& path, bool* ok = nullptr) {
   std::ifstream in(path, std::ios::binary);
   if (ok) *ok = static_cast<bool>(in);
@@ -192,7 +185,7 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
     char untouched[] = "(untouched)";
     char* answer = untouched;
     int result = plugIn_.onBeforeFilter(message.text.c_str(), &action, &answer);
-    if (result == 0) {
+    if (result == velmo::kLeaveMessage) {
       bool same = action == -1 && answer == untouched;
       if (verbose) {
         Say(std::string("  result 0, ") + (same ? "action and text untouched" : "ACTION OR TEXT CHANGED"));
@@ -209,7 +202,7 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
       Say("  result " + std::to_string(result) + ", action " + std::to_string(action) + ", text \"" +
           Show(given) + "\"");
     }
-    if (result == 3 && action == 8) {
+    if (result == velmo::kDoAction && action == velmo::kActionAddHeader) {
       std::size_t end = message.text.find("\r\n\r\n");
       message.text.insert(end == std::string::npos ? message.text.size() : end, "\r\n" + given);
       const std::string prefix = "X-Quorn: type=";
@@ -217,7 +210,7 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
       if (verbose) Say("  header line added");
       continue;
     }
-    if (result == 2 && action == 0) {
+    if (result == velmo::kMoveMessage && action == velmo::kActionMove) {
       if (given.empty()) {
         if (verbose) Say("  no folder given: stays in " + message.folder);
       } else {
@@ -250,9 +243,9 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
   if (command == "version") {
     TheHost.version = argument;
   } else if (command == "mailbox") {
-    TheHost.currentMailBox = ShiftJisFromUtf8(argument);
+    TheHost.currentMailBox = quorn::ShiftJisFromUtf8(argument);
   } else if (command == "display-name") {
-    Say("  \"" + Show(FolderDisplayName(ShiftJisFromUtf8(argument))) + "\"");
+    Say("  \"" + Show(FolderDisplayName(quorn::ShiftJisFromUtf8(argument))) + "\"");
   } else if (command == "folder") {
     fs::create_directories(fs::u8path(TheHost.dataFolder + argument));
   } else if (command == "folder-dir") {
@@ -279,7 +272,7 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     std::getline(words, value);
     if (!value.empty() && value[0] == ' ') value.erase(0, 1);
     CreateDirectoryA((TheHost.dataFolder + "PlugIns").c_str(), nullptr);
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), ShiftJisFromUtf8(value).c_str(),
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), quorn::ShiftJisFromUtf8(value).c_str(),
                                IniPath().c_str());
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath().c_str());
   } else if (command == "codepage") {
@@ -371,7 +364,7 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
 // with that ID; "command CAPTION" the menu item with that caption (from the
 // menu built last) or the command with that status text.
 void Scenario::RunCommand(const std::string& which) {
-  const std::string wanted = ShiftJisFromUtf8(which);
+  const std::string wanted = quorn::ShiftJisFromUtf8(which);
   const Command* found = nullptr;
   char* end = nullptr;
   long number = std::strtol(which.c_str(), &end, 10);
