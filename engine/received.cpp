@@ -64,6 +64,13 @@ std::string TrimHost(const std::string& host) {
 struct LinePlace {
   std::size_t begin, end;
   bool Overlaps(const LinePlace& other) const { return begin < other.end && other.begin < end; }
+  bool Contains(const LinePlace& other) const { return begin <= other.begin && other.end <= end; }
+};
+
+// A part of the line an entry read, and the address it named there.
+struct ReadPlace {
+  LinePlace place;
+  std::string ip;
 };
 
 // The relay that one match of a two-group entry names.
@@ -140,7 +147,7 @@ void CollectReceivedLines(std::string_view text) {
 LineRelay ReadReceivedLine(const std::string& line, const ListVersion& recvRegex) {
   if (line.size() > kReceivedLineReadLimit) return UnreadableLine();
   const std::size_t serverPart = ReceivingServerPart(line);
-  std::vector<LinePlace> taken;  // the parts of the line read so far
+  std::vector<ReadPlace> taken;  // the parts of the line read so far
   LineRelay relay;
   bool ambiguous = false;
   try {
@@ -153,17 +160,24 @@ LineRelay ReadReceivedLine(const std::string& line, const ListVersion& recvRegex
         const LinePlace place{static_cast<std::size_t>(m[0].first - line.begin()),
                               static_cast<std::size_t>(m[0].second - line.begin())};
         if (place.begin >= serverPart) return false;  // the receiving server's own words
-        for (const LinePlace& other : taken) {
-          if (place.Overlaps(other)) return true;  // an earlier entry read this part
-        }
         if (m.size() != 3) throw TextError(texts::kNeedTwoGroups, pattern.Source());
         const ippack hop = HopOfMatch(m);
-        if (taken.empty()) {
-          relay.hop = hop;
-        } else if (!SameRelay(hop, relay.hop)) {
-          ambiguous = true;
+        bool overlaps = false;
+        for (const ReadPlace& other : taken) {
+          if (!place.Overlaps(other.place)) continue;
+          overlaps = true;
+          // Another address wholly inside a part an earlier entry read: that
+          // entry's match may have swallowed the server's own words.
+          if (other.place.Contains(place) && hop.ip != other.ip) ambiguous = true;
         }
-        taken.push_back(place);
+        if (!overlaps) {
+          if (taken.empty()) {
+            relay.hop = hop;
+          } else if (!SameRelay(hop, relay.hop)) {
+            ambiguous = true;
+          }
+          taken.push_back({place, hop.ip});
+        }
         return !ambiguous;
       });
       if (ambiguous) return UnreadableLine();

@@ -69,13 +69,22 @@ struct LineRelay {
 // name) and can copy the receiving server's own words into it, so a
 // pattern's first match may be the sender's. Every entry is therefore
 // searched at every place of the line before the receiving server's part
-// (its last " by ": what follows is that server's name and comments, which
-// may name its own addresses), in list order; a match over a part of the
-// line that an earlier entry has read is passed over, so the more exact
-// entries come first. When the matches name one relay (the same name,
-// address and "unknown"), that is the line's relay; when they name more
-// than one, the line is Unreadable, never passed over. An entry that does
-// not compile raises its error only when no earlier entry has read the
+// (its last " by ", with a blank or ")" before the word and a blank after
+// it: the receiving server's name and comments follow, which name that
+// server's own addresses), in list order. Each entry's matches are found
+// left to right, each search starting where the match before ended. A match
+// over a part of the line that an earlier entry has read is passed over, so
+// the more exact entries come first; but one that lies wholly inside such a
+// part and names another address makes the line Unreadable, since the
+// earlier entry may have taken in the server's own words. When the matches
+// name one relay (the same name, address and "unknown"), that is the line's
+// relay; when they name more than one, the line is Unreadable, never passed
+// over.
+//
+// A sender may also write after the receiving server's "by" (a recipient,
+// an envelope sender). A " by " there moves the boundary later: more of the
+// line is searched, which can add relays but never hide one. An entry that
+// does not compile raises its error only when no earlier entry has read the
 // line.
 //
 // Unreadable as well when the line is longer than kReceivedLineReadLimit or

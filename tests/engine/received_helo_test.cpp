@@ -44,22 +44,24 @@ TEST(DefaultReceivedPatterns, ReadTheServersRelayWhateverTheSenderWrites) {
   UseDefaultLists();
   for (const Shape& shape : kShapes) {
     for (const char* text : kSenderTexts) {
-      EXPECT_TRUE(ReadsTheServersRelay(shape, Fill(shape.line, text, text)));
+      EXPECT_TRUE(ReadsTheServersRelay(shape, Fill(shape, text, text, text)));
     }
-    EXPECT_TRUE(ReadsTheServersRelay(shape, Fill(shape.line, "mail.example.com", "root")));
+    EXPECT_TRUE(ReadsTheServersRelay(shape, Fill(shape, "mail.example.com", "root", "u@example.jp")));
   }
 }
 
 // Sender texts put together at random from pieces that matter to the
-// patterns, inside every shape, the same text as HELO argument and ident
-// user name; below the line a forged one names a whitelisted provider. The
-// relay judged is always the real one, or the line is unreadable.
+// patterns, inside every shape, as HELO argument, ident user name and the
+// addresses a sender chooses; below the line a forged one names a
+// whitelisted provider. The relay judged is always the real one, or the
+// line is unreadable.
 const char* const kPieces[] = {
     " ", "  ", "\t", "(", ")", "[", "]", "@", ":", ";", "=", ".", "IDENT:", "by", " by ", "from ", "helo=",
     "HELO ", "EHLO ", "unknown", "localhost", "mail.yahoo.co.jp", "x", "127.0.0.1", "10.0.0.1", "192.168.1.4",
     "198.51.100.9", "203.0.113.7", "::1", "IPv6:", "fe80::1%9", "[127.0.0.1]", "[::1]", "[IPv6:::1]",
     "[203.0.113.7]", "(x [10.0.0.1])", "(127.0.0.1)", " with SMTP;", " with esmtp (Exim 3.35)", " id 1O0nL7-0005Vr-00",
     "(mp052)", " with Microsoft SMTP Server", "(may be forged)", "<a@b>", ":25", "((((((((((((((((", "aaaaaaaaaaaa",
+    "\"", ") [10.0.0.1] by y (Exim 3.1", " by y with SMTP;", "(HELO x) (", "account ", "x@10.0.0.1)", "@",
 };
 
 std::string RandomSenderText(std::mt19937& random) {
@@ -77,9 +79,11 @@ TEST(DefaultReceivedPatterns, RandomSenderTextsNeverChooseTheJudgedRelay) {
   std::mt19937 random(20261210);
   for (const Shape& shape : kShapes) {
     for (int run = 0; run < runs; ++run) {
-      const std::string helo = RandomSenderText(random), user = RandomSenderText(random);
-      const std::string line = Fill(shape.line, helo, user);
-      ASSERT_TRUE(ReadsTheServersRelay(shape, line)) << "HELO '" << helo << "', user '" << user << "'";
+      const std::string helo = RandomSenderText(random), user = RandomSenderText(random),
+                        chosen = RandomSenderText(random);
+      const std::string line = Fill(shape, helo, user, chosen);
+      ASSERT_TRUE(ReadsTheServersRelay(shape, line))
+          << "HELO '" << helo << "', user '" << user << "', address '" << chosen << "'";
 
       const std::string header = line + "\r\nReceived: from mail.yahoo.co.jp (mail.yahoo.co.jp [203.0.113.7])\r\n"
                                         "\tby relay.yahoo.co.jp (Postfix)\r\nSubject: x\r\n";
