@@ -87,9 +87,10 @@ ippack HopOfMatch(const boost::smatch& m) {
 
 // Where the receiving server's own part of a line begins: its last " by "
 // (a blank or ")" before the word, a blank after it), or the line's end
-// when it has none. Whatever a sender writes (the HELO argument, an ident
-// user name) stands before it; after it come the receiving server's name
-// and comments, which may name that server's own addresses.
+// when it has none. The HELO argument and an ident user name stand before
+// it; after it come the receiving server's name and comments, which may
+// name that server's own addresses. A sender's " by " after it (in a quoted
+// recipient) moves the boundary later, which only adds places to read.
 std::size_t ReceivingServerPart(const std::string& line) {
   auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; };
   for (std::size_t pos = line.size(); pos >= 3; --pos) {

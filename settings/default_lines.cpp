@@ -38,24 +38,25 @@ const TextLines& DefaultRulesLines() {
 }
 
 // The built-in Received: patterns, one server shape or a family of shapes
-// each. The engine searches every entry at every place of a line and calls
-// a line naming more than one relay unreadable (engine/received.h), so each
+// each. The engine searches every entry for all its matches and calls a
+// line naming more than one relay unreadable (engine/received.h), so each
 // entry only has to find the part that the receiving server wrote; a
-// sender who copies that part into his HELO argument or ident user name
-// makes his own line unreadable.
+// sender who copies that part into his HELO argument, ident user name or
+// recipient makes his own line unreadable. No entry spans a sender's text:
+// each match ends at its address, so it cannot take in the server's words.
 //
 // The address group takes a dotted quad or IPv6 text (the parser decides
 // whether it is an address); an "IPv6:" tag is passed over before IPv6 text
 // only, so "[IPv6:1.2.3.4]" stays unread. A name is read only where the
 // server determined it: inside the server's comment after the last "@"
 // (the text before it is the ident user name), or as the line's first word
-// for qmail, Exim 3, GMX, fetchmail and AltaVista Mail, whose own words
-// later in the line tell them from servers that write the HELO argument
-// first. Where the first word may be the HELO argument (Microsoft SMTPSVC
-// and Exchange, Sendmail without a name, IMail, Exim 4), the name group is
-// empty and the relay is looked up. qmail and Exim 3 write the HELO argument
-// in parentheses before the address, so their patterns take the last
-// address before their own words, whatever the argument holds.
+// for qmail, qpsmtpd, Exim 3, GMX, fetchmail and AltaVista Mail, and then
+// only when the words right after the address are that server's own
+// by-part. Where the first word may be the HELO argument (Microsoft SMTPSVC
+// and Exchange, Sendmail without a name, IMail, Exim 4, whose
+// "from NAME ([address])" reads as theirs), the name group is empty and the
+// relay is looked up. qmail writes "?" for a blank or a parenthesis of the
+// sender's, so its HELO and ident are one word each.
 const TextLines& DefaultRecvRegexLines() {
   static const TextLines lines = {
       "# ここにはReceived:行にマッチする正規表現を記述します。",
