@@ -69,6 +69,18 @@ struct TFormMain::Window {
   ui::Edit* timeOut;
   ui::Button* folderButton;
   ui::Memo* memos[5] = {};
+
+  // Fills editor i with a list's lines, remembering them and how the
+  // editor shows them.
+  void Fill(int i, const TextLines& lines) {
+    memos[i]->SetLines(lines);
+    filled[i] = lines;
+    shown[i] = memos[i]->Lines();
+  }
+  // The lines of editor i to take over: those the user left as shown keep
+  // the list's own bytes.
+  TextLines Edited(int i) const { return KeepUnchangedLines(filled[i], shown[i], memos[i]->Lines()); }
+  TextLines filled[5], shown[5];
 };
 
 TFormMain::TFormMain(HINSTANCE module) : module_(module), form_(std::make_unique<Window>()) {
@@ -143,7 +155,7 @@ void TFormMain::FormShow() {
   PendingFolder = Folder;
   ShowFolder();
   w.timeOut->SetText(std::to_string(TimeOut));
-  for (int i = 0; i < 5; ++i) w.memos[i]->SetLines(kLists[i]->Current()->Lines());
+  for (int i = 0; i < 5; ++i) w.Fill(i, kLists[i]->Current()->Lines());
   // On that system the lookup waits without a time-out.
   if (OsMajorVersion == 4) w.timeOut->SetEnabled(false);
   // A position saved for a screen that is no longer there.
@@ -174,13 +186,11 @@ bool TFormMain::EditTimeOutKeyPress(wchar_t typed) { return typed < 32 || (typed
 
 bool TFormMain::FormCloseQuery() {
   if (!OkPressed) return true;
-  std::string error = FirstInvalidLine(form_->memos[0]->Lines(), form_->memos[3]->Lines());
-  if (error.empty()) {
-    const TextLines skip = form_->memos[0]->Lines(), white = form_->memos[1]->Lines(),
-                    black = form_->memos[2]->Lines(), rules = form_->memos[3]->Lines(),
-                    recvRegex = form_->memos[4]->Lines();
-    error = FirstTooLongLine({&skip, &white, &black, &rules, &recvRegex});
-  }
+  const Window& w = *form_;
+  const TextLines skip = w.Edited(0), white = w.Edited(1), black = w.Edited(2), rules = w.Edited(3),
+                  recvRegex = w.Edited(4);
+  std::string error = FirstInvalidLine(skip, rules);
+  if (error.empty()) error = FirstTooLongLine({&skip, &white, &black, &rules, &recvRegex});
   if (error.empty()) return true;
   ShowMessage(error, MessageKind::Error);
   return false;
@@ -197,7 +207,7 @@ bool TFormMain::FormClose() {
   TimeOut = TimeOutFromText(w.timeOut->Text());
   // Each list is replaced whole: a check in progress keeps the versions it
   // started with.
-  for (int i = 0; i < 5; ++i) kLists[i]->Replace(w.memos[i]->Lines());
+  for (int i = 0; i < 5; ++i) kLists[i]->Replace(w.Edited(i));
   BuildSkipNetworks();
   std::string failure;
   try {

@@ -47,6 +47,15 @@ std::string Win32ProfileFile::ReadString(const std::string& section, const std::
 }
 
 std::vector<ProfileEntry> Win32ProfileFile::ReadSection(const std::string& section) {
+  // A file in the system's code page is read as its bytes stand: the
+  // functions pass every value through the code page and back, which
+  // changes some Shift-JIS bytes (NEC and IBM extension characters come
+  // back as their IBM forms, a lone lead byte as a middle dot, a lead byte
+  // before a blank takes the blank with it) in lines nobody edited.
+  DropCachedCopy();  // so that the file on disk is complete
+  if (std::optional<std::string> bytes = ReadWholeFile(path_); bytes && !StartsWithByteOrderMark(*bytes)) {
+    return ProfileDocument::Parse(*bytes).Entries(section);
+  }
   // The whole section in one call: "name=value" texts, each ended by a NUL,
   // the values as they stand in the file. The buffer grows until it holds
   // the section (a full buffer is reported as its size less two).

@@ -87,7 +87,8 @@ class Scenario {
   void RunCommand(const std::string& which);
   bool Loaded();
   std::string IniPath() const { return TheHost.dataFolder + "PlugIns\\Quorn.ini"; }
-  void PrintIni();
+  // With `bytes`, every byte outside printable ASCII is shown as \xHH.
+  void PrintIni(bool bytes = false);
   void IniState();
   void Menu(int type);
   void Info();
@@ -108,7 +109,7 @@ bool Scenario::Loaded() {
   return false;
 }
 
-void Scenario::PrintIni() {
+void Scenario::PrintIni(bool asBytes) {
   bool ok = false;
   std::string bytes = ReadFileBytes(IniPath(), &ok);
   if (!ok) {
@@ -121,7 +122,17 @@ void Scenario::PrintIni() {
     std::string line = bytes.substr(pos, lf == std::string::npos ? std::string::npos : lf - pos);
     bool crlf = !line.empty() && line.back() == '\r';
     if (crlf) line.pop_back();
-    Say("  | " + Show(line) + (crlf || lf == std::string::npos ? "" : "  <LF only>"));
+    std::string shown;
+    if (asBytes) {
+      for (unsigned char c : line) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        shown += c >= 0x20 && c < 0x7F && c != '\\' ? std::string(1, static_cast<char>(c)) : hex;
+      }
+    } else {
+      shown = Show(line);
+    }
+    Say("  | " + shown + (crlf || lf == std::string::npos ? "" : "  <LF only>"));
     if (lf == std::string::npos) break;
     pos = lf + 1;
   }
@@ -290,8 +301,17 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
   } else if (command == "block-plugins-folder") {
     std::ofstream(TheHost.dataFolder + "PlugIns") << "a file where the folder should be";
+  } else if (command == "ini-built") {
+    // The whole file from a recipe (sim/built_text.h): bytes the profile
+    // functions would not write as they are.
+    const std::optional<std::string> bytes = BuildText(argument);
+    if (!bytes) return false;
+    CreateDirectoryA((TheHost.dataFolder + "PlugIns").c_str(), nullptr);
+    std::ofstream(IniPath(), std::ios::binary) << *bytes;
   } else if (command == "ini") {
     PrintIni();
+  } else if (command == "ini-bytes") {
+    PrintIni(true);
   } else if (command == "ini-state") {
     IniState();
   } else if (command == "load") {
