@@ -190,7 +190,7 @@ bool TFormMain::FormCloseQuery() {
   const TextLines skip = w.Edited(0), white = w.Edited(1), black = w.Edited(2), rules = w.Edited(3),
                   recvRegex = w.Edited(4);
   std::string error = FirstInvalidLine(skip, rules);
-  if (error.empty()) error = FirstTooLongLine({&skip, &white, &black, &rules, &recvRegex});
+  if (error.empty()) error = FirstLineTheFileChanges({&skip, &white, &black, &rules, &recvRegex});
   if (error.empty()) return true;
   ShowMessage(error, MessageKind::Error);
   return false;

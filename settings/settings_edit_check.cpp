@@ -56,6 +56,18 @@ std::string FirstTooLongLine(std::initializer_list<const TextLines*> lists) {
   return std::string();
 }
 
+std::string FirstLineTheFileChanges(std::initializer_list<const TextLines*> lists) {
+  for (const TextLines* lines : lists) {
+    for (const std::string& line : *lines) {
+      if (line.size() > kProfileValueLimit) return FirstTooLongLine({lines});
+      if (ProfileValueAfterWrite(line) == line) continue;
+      const bool blankAtEnd = IsProfileBlank(line.front()) || IsProfileBlank(line.back());
+      return Quoted(blankAtEnd ? texts::kLineBlankAtEndQuoted : texts::kLineInQuotesQuoted, line);
+    }
+  }
+  return std::string();
+}
+
 TextLines KeepUnchangedLines(const TextLines& filled, const TextLines& shown, const TextLines& edited) {
   TextLines kept = edited;
   if (shown.size() != filled.size()) return kept;

@@ -26,6 +26,14 @@ std::string FirstInvalidLine(const TextLines& skip, const TextLines& rules);
 // matches more relays than the one the user wrote.
 std::string FirstTooLongLine(std::initializer_list<const TextLines*> lists);
 
+// The error text for the first line, in the lists in the order given, that
+// a save and the next load would not give back as it is, or the empty
+// text: a line too long (as FirstTooLongLine), one with a blank at either
+// end, or one enclosed in a pair of quotes (" or '); the file drops those
+// blanks and quotes. A rule "^mail " would come back as "^mail" and match
+// every relay whose name starts so.
+std::string FirstLineTheFileChanges(std::initializer_list<const TextLines*> lists);
+
 // The lines to take over from an editor that was filled with `filled` and
 // showed them as `shown` (each line as the editor gave it back right after
 // the fill), when it now holds `edited`. The editors hold wide text, and

@@ -50,6 +50,8 @@ const char kCancelCaption[] = "Cancel";
 const char kFolderButtonCaption[] = "...";
 const char kInvalidAddressQuoted[] = "\"%s\"は不正なアドレスです";
 const char kLineTooLongQuoted[] = "\"%s...\"は長すぎます。1行は2047バイトまでです";
+const char kLineBlankAtEndQuoted[] = "\"%s\"の先頭か末尾に空白があります。行の両端の空白は保存できません";
+const char kLineInQuotesQuoted[] = "%sは全体が引用符で囲まれています。行全体を囲む引用符は保存できません";
 
 const char kProgressCaption[] = "チェック中...";
 

@@ -63,6 +63,11 @@ extern const char kFolderButtonCaption[];
 extern const char kInvalidAddressQuoted[];
 // A list line longer than the settings file keeps (its start in the quotes).
 extern const char kLineTooLongQuoted[];
+// A list line the settings file gives back without its blanks at either
+// end (the line in double quotes), or without the quotes that enclose it
+// (the line as it is: its own quotes delimit it).
+extern const char kLineBlankAtEndQuoted[];
+extern const char kLineInQuotesQuoted[];
 
 // The progress window's caption.
 extern const char kProgressCaption[];
