@@ -56,11 +56,18 @@ const char kLineInQuotesQuoted[] = "%sは全体が引用符で囲まれていま
 const char kProgressCaption[] = "チェック中...";
 
 const char kFolderCaption[] = "フォルダの選択";
+const char kFolderNoMailBox[] =
+    "開いているメールボックスがないため、フォルダを選べません。\n"
+    "Velmoでメールボックスを開いてから、設定画面を開き直してください。";
 
 const char kSpamFound[] = "%d通のメールがspamでした";
 const char kSpamMoved[] = "%d通のメールを移動しました";
 const char kNoSpam[] = "spamはありませんでした";
 const char kSpamNotMoved[] = "%d通のメールを移動できませんでした";
+const char kSpamNoDestination[] =
+    "%d通のメールがspamでしたが、移動先のフォルダが設定されていないため移動しませんでした。"
+    "spamのメールを選択してあります。\n"
+    "設定画面の「全般」で「ゴミ箱に捨てる」にチェックを付けるか、［...］で移動先のフォルダを選んでください。";
 const char kCommandFailed[] = "選択したメールを検査できませんでした";
 
 const char kVerdictNormal[] = "正常";
