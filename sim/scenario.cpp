@@ -279,6 +279,8 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     });
   } else if (command == "answer") {
     SetBoxAnswer(argument == "no" ? BoxAnswer::No : BoxAnswer::Yes);
+  } else if (command == "box-icons") {
+    ShowBoxIcons(argument != "off");
   } else if (command == "window") {
     if (!QueueWindowAction(argument, [this](const std::string& l) { ExecuteLine(l); })) return false;
   } else if (command == "window-pending") {
