@@ -3,9 +3,11 @@
 // WritePrivateProfileStringA. Sections (the lists) are read from the
 // file's bytes by our own reader, which keeps them as they stand; in a file
 // with a byte-order mark, whose text the functions convert, with
-// GetPrivateProfileSectionA. A save's many keys are
-// written at once by our own writer, which leaves the file as the
-// platform's functions would, key after key (the tests compare the two).
+// GetPrivateProfileSectionA. A save's many keys are written at once by our
+// own writer, which leaves the file as the platform's functions would, key
+// after key (the tests compare the two); a file with a byte-order mark
+// keeps the mark and its encoding (UTF-8, UTF-16), the names and values
+// converted from the ANSI code page as the functions convert them.
 #pragma once
 
 #include <string>
