@@ -352,6 +352,7 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
   } else if (ExecuteMailCommand(command, argument, here) ||
              ExecuteDeferredCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
              ExecuteTimedCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
+             ExecuteMemoryCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
              ExecuteBuiltTextCommand(command, argument, [this](const std::string& name, std::string text) {
                if (Loaded()) Receive(name, std::move(text), true);
              })) {
