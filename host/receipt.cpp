@@ -26,7 +26,7 @@ namespace {
 std::string MoveAnswer;
 
 // The header to judge. The host hands the message over as one text, and a
-// header of some hundreds of MiB copied whole (twice, once unfolded) would
+// header of some hundreds of MiB copied whole (and again unfolded) would
 // exhaust a 32-bit process: it is read in pieces, and past the size kept
 // whole only what the check reads is kept, which gives the same verdict.
 std::string HeaderToJudge(std::string_view header) {
