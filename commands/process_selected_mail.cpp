@@ -48,10 +48,18 @@ void ProcessSelectedMail(bool moveSpam) {
   Select(spam, FALSE);
   HostAPI.VMA_SetSel(nullptr, FALSE);
 
-  if (!moveSpam) {
+  // A sort with nowhere to move to ("ゴミ箱に捨てる" off, no folder chosen)
+  // moves nothing: the spam is left selected, as a check leaves it, and the
+  // box says where the destination is set.
+  const bool nowhereToMove = moveSpam && destination.empty() && !spam.empty();
+  if (!moveSpam || nowhereToMove) {
     HostAPI.VMA_SetSel(nullptr, FALSE);
     Select(spam, TRUE);
-    ReportRun(false, static_cast<int>(spam.size()), 0);
+    if (nowhereToMove) {
+      ReportNoDestination(static_cast<int>(spam.size()));
+    } else {
+      ReportRun(false, static_cast<int>(spam.size()), 0);
+    }
     return;
   }
 

@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <string>
+#include <string_view>
 
+#include "engine/bounded_header.h"
 #include "engine/text_error.h"
 #include "engine/verdict.h"
 #include "host/plugin_api.h"
@@ -21,6 +24,19 @@ namespace {
 
 // The folder text of the last move answer; the host reads it after the call.
 std::string MoveAnswer;
+
+// The header to judge. The host hands the message over as one text, and a
+// header of some hundreds of MiB copied whole (and again unfolded) would
+// exhaust a 32-bit process: it is read in pieces, and past the size kept
+// whole only what the check reads is kept, which gives the same verdict.
+std::string HeaderToJudge(std::string_view header) {
+  constexpr std::size_t kPiece = std::size_t{1} << 20;
+  BoundedHeader bounded;
+  for (std::size_t at = 0; at < header.size() && !bounded.Settled(); at += kPiece) {
+    bounded.Append(header.substr(at, kPiece));
+  }
+  return bounded.Take();
+}
 
 // Shows the first error of the receipt filter; later ones stay silent until
 // the settings are opened again.
@@ -52,7 +68,9 @@ int WINAPI VMC_OnBeforeFilter(const char* message, int* action, char** text) {
     const char* end = std::strstr(message, "\r\n\r\n");
     if (!end) end = message + std::strlen(message);
     try {
-      if (!CheckMessage(*FormMain, std::string(message, end))) return velmo::kLeaveMessage;
+      if (!CheckMessage(*FormMain, HeaderToJudge(std::string_view(message, static_cast<std::size_t>(end - message))))) {
+        return velmo::kLeaveMessage;
+      }
     } catch (const TextError& e) {
       ReportFilterError(e.what());
       return velmo::kLeaveMessage;

@@ -11,6 +11,7 @@
 #include "ui/form.h"
 #include "ui/handles.h"
 #include "ui/tree_view.h"
+#include "win32/message_box.h"
 #include "win32/text_convert.h"
 
 namespace quorn {
@@ -174,7 +175,15 @@ struct TFormFolder::Window {
 TFormFolder::TFormFolder() : window_(std::make_unique<Window>(*this)) {}
 TFormFolder::~TFormFolder() = default;
 
-bool TFormFolder::ShowModal() { return window_->form.ShowModal() == ui::ModalResult::Ok; }
+bool TFormFolder::ShowModal() {
+  // Without a current mailbox there is no folder to offer: the tree would
+  // be the host's whole data folder, and its root no folder ID at all.
+  if (MailBox.empty()) {
+    ShowMessage(texts::kFolderNoMailBox, MessageKind::Information);
+    return false;
+  }
+  return window_->form.ShowModal() == ui::ModalResult::Ok;
+}
 
 void TFormFolder::SetPosition(int left, int top) { window_->form.SetPosition(left, top); }
 void TFormFolder::CentreOver(const RECT& owner) { window_->form.CentreOver(owner); }

@@ -20,7 +20,8 @@ class TFormFolder {
 
   // Shows the chooser modally: builds the tree from the disk, pre-selects
   // CurrentFolderText. True when it closed with OK; ChosenFolder then holds
-  // the folder ID of the selected node.
+  // the folder ID of the selected node. Without a current mailbox it says
+  // so in a box instead and returns false.
   bool ShowModal();
 
   // Places the chooser's window on the screen (its top-left corner).

@@ -37,15 +37,19 @@ struct TFormMain::Window : MainFormControls {
     SendMessageW(pages->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(ui::UiFont()), TRUE);
   }
 
-  // The lines of the editor of `list`.
-  TextLines LinesOf(const SettingList& list) const {
-    for (std::size_t i = 0; i < kListCount; ++i) {
-      if (&ListBindings()[i].list == &list) return editors[i]->Lines();
-    }
-    return TextLines();
-  }
-
   ui::Form form;
+
+  // Fills editor i with a list's lines, remembering them and how the
+  // editor shows them.
+  void Fill(std::size_t i, const TextLines& lines) {
+    editors[i]->SetLines(lines);
+    filled[i] = lines;
+    shown[i] = editors[i]->Lines();
+  }
+  // The lines of editor i to take over: those the user left as shown keep
+  // the list's own bytes.
+  TextLines Edited(std::size_t i) const { return KeepUnchangedLines(filled[i], shown[i], editors[i]->Lines()); }
+  TextLines filled[kListCount], shown[kListCount];
 };
 
 TFormMain::TFormMain(HINSTANCE module) : lookups_(module, LookupAnswered), form_(std::make_unique<Window>()) {
@@ -110,7 +114,7 @@ void TFormMain::FormShow() {
   PendingFolder = Folder;
   ShowFolder();
   w.timeOut->SetText(std::to_string(TimeOut));
-  for (std::size_t i = 0; i < kListCount; ++i) w.editors[i]->SetLines(ListBindings()[i].list.Current()->Lines());
+  for (std::size_t i = 0; i < kListCount; ++i) w.Fill(i, ListBindings()[i].list.Current()->Lines());
   // On that system the lookup waits without a time-out.
   if (OsMajorVersion == 4) w.timeOut->SetEnabled(false);
   // A position saved for a screen that is no longer there.
@@ -137,14 +141,17 @@ bool TFormMain::EditTimeOutKeyPress(wchar_t typed) { return typed < 32 || (typed
 
 bool TFormMain::FormCloseQuery() {
   if (!OkPressed) return true;
-  std::string error = FirstInvalidLine(form_->LinesOf(Skip), form_->LinesOf(Rules));
-  if (error.empty()) {
-    std::vector<TextLines> lines;
-    for (const ui::Memo* editor : form_->editors) lines.push_back(editor->Lines());
-    std::vector<const TextLines*> inOrder;
-    for (const TextLines& list : lines) inOrder.push_back(&list);
-    error = FirstTooLongLine(inOrder);
-  }
+  const Window& w = *form_;
+  static_assert(kListCount == 5, "the lists checked on OK");
+  TextLines edited[kListCount];
+  for (std::size_t i = 0; i < kListCount; ++i) edited[i] = w.Edited(i);
+  auto editedOf = [&](const SettingList& list) -> const TextLines& {
+    std::size_t i = 0;
+    while (&ListBindings()[i].list != &list) ++i;
+    return edited[i];
+  };
+  std::string error = FirstInvalidLine(editedOf(Skip), editedOf(Rules));
+  if (error.empty()) error = FirstLineTheFileChanges({&edited[0], &edited[1], &edited[2], &edited[3], &edited[4]});
   if (error.empty()) return true;
   ShowMessage(error, MessageKind::Error);
   return false;
@@ -161,7 +168,7 @@ bool TFormMain::FormClose() {
   TimeOut = TimeOutFromText(w.timeOut->Text());
   // Each list is replaced whole: a check in progress keeps the versions it
   // started with.
-  for (std::size_t i = 0; i < kListCount; ++i) ListBindings()[i].list.Replace(w.editors[i]->Lines());
+  for (std::size_t i = 0; i < kListCount; ++i) ListBindings()[i].list.Replace(w.Edited(i));
   BuildSkipNetworks();
   std::string failure;
   try {

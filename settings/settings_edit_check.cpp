@@ -1,6 +1,8 @@
 #include "settings/settings_edit_check.h"
 
 #include <cstdint>
+#include <deque>
+#include <map>
 
 #include "engine/networks.h"
 #include "engine/pattern.h"
@@ -46,6 +48,44 @@ std::string FirstTooLongLine(const std::vector<const TextLines*>& lists) {
     }
   }
   return std::string();
+}
+
+std::string FirstLineTheFileChanges(std::initializer_list<const TextLines*> lists) {
+  for (const TextLines* lines : lists) {
+    for (const std::string& line : *lines) {
+      if (line.size() > kProfileValueLimit) return FirstTooLongLine({lines});
+      if (ProfileValueAfterWrite(line) == line) continue;
+      const bool blankAtEnd = IsProfileBlank(line.front()) || IsProfileBlank(line.back());
+      return Quoted(blankAtEnd ? texts::kLineBlankAtEndQuoted : texts::kLineInQuotesQuoted, line);
+    }
+  }
+  return std::string();
+}
+
+TextLines KeepUnchangedLines(const TextLines& filled, const TextLines& shown, const TextLines& edited) {
+  TextLines kept = edited;
+  if (shown.size() != filled.size()) return kept;
+  const std::size_t n = filled.size(), m = edited.size();
+  std::size_t front = 0;
+  while (front < n && front < m && edited[front] == shown[front]) {
+    kept[front] = filled[front];
+    ++front;
+  }
+  std::size_t back = 0;
+  while (back < n - front && back < m - front && edited[m - 1 - back] == shown[n - 1 - back]) {
+    kept[m - 1 - back] = filled[n - 1 - back];
+    ++back;
+  }
+  // The edited part: filled lines not yet paired, by the text they showed.
+  std::map<std::string, std::deque<std::size_t>> unpaired;
+  for (std::size_t i = front; i < n - back; ++i) unpaired[shown[i]].push_back(i);
+  for (std::size_t i = front; i < m - back; ++i) {
+    auto found = unpaired.find(edited[i]);
+    if (found == unpaired.end() || found->second.empty()) continue;
+    kept[i] = filled[found->second.front()];
+    found->second.pop_front();
+  }
+  return kept;
 }
 
 std::int32_t TimeOutFromText(std::string_view text) {

@@ -1,12 +1,13 @@
 #include "sim/built_text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
 namespace sim {
 namespace {
 
-constexpr std::size_t kMaxBuiltSize = 64u << 20;
+constexpr std::size_t kMaxBuiltSize = std::size_t{1} << 30;
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -48,19 +49,20 @@ std::optional<std::string> Unescape(const std::string& text) {
 
 namespace {
 
-// Appends `count` copies of `text` by doubling, so that megabytes cost a
-// few copies and a timed delivery measures the delivery; false past the
-// size limit.
+// Appends `count` copies of `text` by doubling in place, so that megabytes
+// cost a few copies and no second buffer (a delivery whose memory is
+// measured measures the delivery); false past the size limit.
 bool AppendRepeated(std::string& out, const std::string& text, unsigned long long count) {
   if (text.empty() || count == 0) return true;
   if (count > (kMaxBuiltSize - out.size()) / text.size()) return false;
   const std::size_t total = text.size() * static_cast<std::size_t>(count);
-  std::string repeated;
-  repeated.reserve(total);
-  repeated = text;
-  while (repeated.size() * 2 <= total) repeated += repeated;
-  repeated.append(repeated, 0, total - repeated.size());  // whole copies: sizes are multiples
-  out += repeated;
+  const std::size_t start = out.size();
+  out.reserve(start + total);
+  out += text;
+  while (out.size() - start < total) {
+    const std::size_t have = out.size() - start;  // whole copies: sizes are multiples
+    out.append(out, start, std::min(have, total - have));
+  }
   return true;
 }
 
@@ -95,6 +97,10 @@ bool BuildGroup(std::istringstream& pieces, bool inGroup, unsigned long long cou
     if (!text || !AppendRepeated(group, *text, times)) return false;
   }
   if (inGroup) return false;  // no "}"
+  if (built.empty() && count == 1) {
+    built = std::move(group);
+    return true;
+  }
   return AppendRepeated(built, group, count);
 }
 

@@ -15,7 +15,7 @@
 namespace sim {
 
 // The text a recipe describes; none when the recipe is malformed (a bad
-// escape, or a count that is no number or would build more than 64 MiB).
+// escape, or a count that is no number or would build more than 1 GiB).
 std::optional<std::string> BuildText(const std::string& recipe);
 
 // "receive-built RECIPE": delivers the built text as a received message

@@ -80,7 +80,8 @@ class Scenario {
   void RunCommand(const std::string& which);
   bool Loaded();
   std::string IniPath() const { return TheHost.dataFolder + "PlugIns\\Quorn.ini"; }
-  void PrintIni();
+  // With `bytes`, every byte outside printable ASCII is shown as \xHH.
+  void PrintIni(bool bytes = false);
   void IniState();
   void Menu(int type);
   void Info();
@@ -101,7 +102,7 @@ bool Scenario::Loaded() {
   return false;
 }
 
-void Scenario::PrintIni() {
+void Scenario::PrintIni(bool asBytes) {
   bool ok = false;
   std::string bytes = ReadFileBytes(IniPath(), &ok);
   if (!ok) {
@@ -114,7 +115,17 @@ void Scenario::PrintIni() {
     std::string line = bytes.substr(pos, lf == std::string::npos ? std::string::npos : lf - pos);
     bool crlf = !line.empty() && line.back() == '\r';
     if (crlf) line.pop_back();
-    Say("  | " + Show(line) + (crlf || lf == std::string::npos ? "" : "  <LF only>"));
+    std::string shown;
+    if (asBytes) {
+      for (unsigned char c : line) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        shown += c >= 0x20 && c < 0x7F && c != '\\' ? std::string(1, static_cast<char>(c)) : hex;
+      }
+    } else {
+      shown = Show(line);
+    }
+    Say("  | " + shown + (crlf || lf == std::string::npos ? "" : "  <LF only>"));
     if (lf == std::string::npos) break;
     pos = lf + 1;
   }
@@ -261,6 +272,8 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     });
   } else if (command == "answer") {
     SetBoxAnswer(argument == "no" ? BoxAnswer::No : BoxAnswer::Yes);
+  } else if (command == "box-icons") {
+    ShowBoxIcons(argument != "off");
   } else if (command == "window") {
     if (!QueueWindowAction(argument, [this](const std::string& l) { ExecuteLine(l); })) return false;
   } else if (command == "window-pending") {
@@ -283,8 +296,17 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
   } else if (command == "block-plugins-folder") {
     std::ofstream(TheHost.dataFolder + "PlugIns") << "a file where the folder should be";
+  } else if (command == "ini-built") {
+    // The whole file from a recipe (sim/built_text.h): bytes the profile
+    // functions would not write as they are.
+    const std::optional<std::string> bytes = BuildText(argument);
+    if (!bytes) return false;
+    CreateDirectoryA((TheHost.dataFolder + "PlugIns").c_str(), nullptr);
+    std::ofstream(IniPath(), std::ios::binary) << *bytes;
   } else if (command == "ini") {
     PrintIni();
+  } else if (command == "ini-bytes") {
+    PrintIni(true);
   } else if (command == "ini-state") {
     IniState();
   } else if (command == "load") {
@@ -323,6 +345,7 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
   } else if (ExecuteMailCommand(command, argument, here) ||
              ExecuteDeferredCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
              ExecuteTimedCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
+             ExecuteMemoryCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
              ExecuteBuiltTextCommand(command, argument, [this](const std::string& name, std::string text) {
                if (Loaded()) Receive(name, std::move(text), true);
              })) {
