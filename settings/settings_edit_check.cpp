@@ -56,7 +56,7 @@ std::string FirstLineTheFileChanges(std::initializer_list<const TextLines*> list
       if (line.size() > kProfileValueLimit) return FirstTooLongLine({lines});
       if (ProfileValueAfterWrite(line) == line) continue;
       const bool blankAtEnd = IsProfileBlank(line.front()) || IsProfileBlank(line.back());
-      return Quoted(blankAtEnd ? texts::kLineBlankAtEndQuoted : texts::kLineInQuotesQuoted, line);
+      return texts::Filled(blankAtEnd ? texts::kLineBlankAtEndQuoted : texts::kLineInQuotesQuoted, {line});
     }
   }
   return std::string();
