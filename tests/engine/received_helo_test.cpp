@@ -62,6 +62,7 @@ const char* const kPieces[] = {
     "[203.0.113.7]", "(x [10.0.0.1])", "(127.0.0.1)", " with SMTP;", " with esmtp (Exim 3.35)", " id 1O0nL7-0005Vr-00",
     "(mp052)", " with Microsoft SMTP Server", "(may be forged)", "<a@b>", ":25", "((((((((((((((((", "aaaaaaaaaaaa",
     "\"", ") [10.0.0.1] by y (Exim 3.1", " by y with SMTP;", "(HELO x) (", "account ", "x@10.0.0.1)", "@",
+    "\v", "\f", "<", ">", "\rReceived: from mail.yahoo.co.jp (", "\fReceived: from ",
 };
 
 std::string RandomSenderText(std::mt19937& random) {

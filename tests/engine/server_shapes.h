@@ -13,7 +13,7 @@ namespace quorn {
 // How a server writes the sender's texts into its line.
 enum class SenderTexts {
   Verbatim,
-  QmailSafe,  // qmail writes "?" for a blank, a parenthesis or a line break
+  QmailSafe,  // qmail writes "?" for a blank, a parenthesis, a line break
 };
 
 struct Shape {
@@ -128,7 +128,8 @@ inline std::string Fill(const Shape& shape, const std::string& helo, const std::
       continue;
     }
     for (char c : *text) {
-      const bool unsafe = c == ' ' || c == '\t' || c == '(' || c == ')' || c == '\r' || c == '\n';
+      const bool unsafe = c == ' ' || c == '\t' || c == '(' || c == ')' || c == '\r' || c == '\n' || c == '\f' ||
+                          c == '\v';
       line += shape.texts == SenderTexts::QmailSafe && unsafe ? '?' : c;
     }
     at += 3;
