@@ -212,8 +212,13 @@ fi
 # folder, the native test name server and the corpus, each at its own path.
 cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 test_dns=$(cache_value QUORN_NATIVE_TEST_DNS)
-corpus=$(cache_value QUORN_CORPUS_DIR)
 src=$(cache_value CMAKE_HOME_DIRECTORY)
+# Where the build found the corpus: named at the configure, or where
+# cmake/QuornCommon.cmake looks for it.
+corpus=$(cache_value QUORN_CORPUS_DIR)
+for candidate in "$src/../shared" /work/shared; do
+  [ -z "$corpus" ] && [ -d "$candidate/corpus/headers" ] && corpus=$(cd "$candidate" && pwd)
+done
 [ "$(cache_value QUORN_RUN_TEST_PROGRAMS)" = ON ] ||
   { echo "test-32bit: $build was configured without QUORN_RUN_TEST_PROGRAMS" >&2; exit 1; }
 work=$(mktemp -d /var/tmp/quorn-vm-run.XXXXXX)
@@ -231,6 +236,10 @@ done
 printf '%q ' "${ctest_args[@]}" >"$stage/ctest-args"
 cat >"$stage/run.sh" <<RUN
 mount --bind /mnt/data/work /work
+# The test namespaces bind files of their own over these (netns.sh); a
+# minimal Debian has neither.
+[ -e /etc/hosts ] || printf '127.0.0.1 localhost quorn-vm\n' >/etc/hosts
+[ -e /etc/resolv.conf ] || : >/etc/resolv.conf
 export LANG=C.UTF-8 QUORN_WINE_CACHE=/var/lib/quorn-wine
 echo "== 32-bit machine up after \$(cut -d' ' -f1 /proc/uptime) s: \$(uname -r), \$(/usr/lib/wine/wine --version)"
 # The image holds the Wine prefix; without it (a failed making), it is made
@@ -242,12 +251,21 @@ if [ ! -f /var/lib/quorn-wine/win32/.quorn-ready ]; then
   $(printf '%q' "$src/cmake/wine-run.sh") "\$program" --gtest_list_tests >/dev/null 2>&1
   echo "== the Wine prefix made in \$(( \$(date +%s) - start )) s"
 fi
+# One Wine server for the whole run, started apart from CTest's output
+# pipes: under emulation, starting a server and its services for each test
+# program costs more than most tests take.
+export WINEPREFIX=/var/lib/quorn-wine/win32 WINEDEBUG=-all
+/usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+/usr/lib/wine/wine wineboot </dev/null >/dev/null 2>&1
+unset WINEPREFIX
+export QUORN_WINE_SERVER=running
 start=\$(date +%s)
 eval "ctest --test-dir $(printf '%q' "$build") --output-on-failure -j 2 \$(cat /mnt/data/ctest-args)" 2>&1 |
   tee /mnt/data/results/ctest.log
 echo "\${PIPESTATUS[0]}" >/mnt/data/results/status
 cp "$build/Testing/Temporary/LastTest.log" /mnt/data/results/ 2>/dev/null
 echo "== ctest took \$(( \$(date +%s) - start )) s"
+WINEPREFIX=/var/lib/quorn-wine/win32 /usr/lib/wine/wineserver -k
 RUN
 run_disk "$stage" "$work/run.img" 3072
 rm -rf "$stage"
