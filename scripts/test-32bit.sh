@@ -14,8 +14,8 @@
 #     that went into it, so that later runs start at the boot; the image is
 #     never written by a run;
 #   - each run gets a second disk of its own holding the repository, the
-#     build folder, the native test name server and the header corpus at the
-#     same paths as here (Wine maps programs with mmap, and a virtio-9p
+#     build folder, the native test name server and the header corpus, bound
+#     at the same paths as here (Wine maps programs with mmap, and a virtio-9p
 #     share read zeros past a program's first pages: programs must lie on
 #     the machine's own disk);
 #   - the machine boots without network, runs CTest, writes its log and exit
@@ -224,18 +224,28 @@ done
 work=$(mktemp -d /var/tmp/quorn-vm-run.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 stage=$work/stage
-mkdir -p "$stage$src" "$stage$build" "$stage/results"
-tar -C "$src" --exclude=./build --exclude=./.git --exclude=./dist -cf - . | tar -C "$stage$src" -xf -
-tar -C "$build" --exclude=./wine --exclude='*.obj' --exclude='*.a' -cf - . | tar -C "$stage$build" -xf -
-if [ -n "$test_dns" ]; then mkdir -p "$stage$(dirname "$test_dns")"; cp -a "$test_dns" "$stage$test_dns"; fi
-if [ -n "$corpus" ]; then mkdir -p "$stage$corpus"; cp -a "$corpus/corpus" "$stage$corpus/"; fi
-# The machine's /work is this disk's /work: paths outside it have no place.
-for path in "$src" "$build" ${test_dns:+"$test_dns"} ${corpus:+"$corpus"}; do
-  case $path in /work/*) ;; *) echo "test-32bit: $path lies outside /work" >&2; exit 1 ;; esac
-done
+tree=$stage/tree
+mkdir -p "$tree$src" "$tree$build" "$stage/results"
+tar -C "$src" --exclude=./build --exclude=./.git --exclude=./dist -cf - . | tar -C "$tree$src" -xf -
+tar -C "$build" --exclude=./wine --exclude='*.obj' --exclude='*.a' -cf - . | tar -C "$tree$build" -xf -
+# Each folder is bound at its own path in the machine.
+places=("$src" "$build")
+if [ -n "$test_dns" ]; then
+  mkdir -p "$tree$(dirname "$test_dns")"
+  cp -a "$test_dns" "$tree$test_dns"
+  places+=("$(dirname "$test_dns")")
+fi
+if [ -n "$corpus" ]; then
+  mkdir -p "$tree$corpus"
+  cp -a "$corpus/corpus" "$tree$corpus/"
+  places+=("$corpus")
+fi
 printf '%q ' "${ctest_args[@]}" >"$stage/ctest-args"
 cat >"$stage/run.sh" <<RUN
-mount --bind /mnt/data/work /work
+for place in $(printf '%q ' "${places[@]}"); do
+  mkdir -p "\$place"
+  mount --bind "/mnt/data/tree\$place" "\$place"
+done
 # The test namespaces bind files of their own over these (netns.sh); a
 # minimal Debian has neither.
 [ -e /etc/hosts ] || printf '127.0.0.1 localhost quorn-vm\n' >/etc/hosts
