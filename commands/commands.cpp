@@ -5,8 +5,8 @@
 #include "commands/form_received.h"
 #include "commands/process_selected_mail.h"
 #include "engine/text_error.h"
-#include "host/plugin_state.h"
-#include "host/velmo_api.h"
+#include "hostapi/plugin_state.h"
+#include "hostapi/velmo_api.h"
 #include "texts/catalog.h"
 #include "win32/message_box.h"
 

@@ -19,10 +19,6 @@ namespace {
 // Wine, measured with quorn-gallery --paint-cost).
 constexpr ULONGLONG kPaintIntervalMs = 100;
 
-const std::vector<ui::ControlSpec> kControls = {
-    {"ProgressBar1", ui::Kind::ProgressBar, "", 0, 0, 364, 17, 0, ui::kAlignTop},
-};
-
 ui::FormArgs Design() {
   ui::FormArgs args;
   args.designName = "FormProgress";
@@ -37,7 +33,7 @@ ui::FormArgs Design() {
 }  // namespace
 
 struct TFormProgress::Window {
-  Window() : form(Design(), kControls), bar(form.Find<ui::ProgressBar>("ProgressBar1")) {
+  Window() : form(Design(), {ui::Bound(bar, {"ProgressBar1", ui::Kind::ProgressBar, "", 0, 0, 364, 17, 0, ui::kAlignTop})}) {
     bar->SetRange(0, 100);
     bar->SetStep(1);
     form.onCloseQuery = [] { return false; };  // only its callers hide it
@@ -53,8 +49,8 @@ struct TFormProgress::Window {
     lastPaint = GetTickCount64();
   }
 
+  ui::ProgressBar* bar = nullptr;  // before the form, which fills it
   ui::Form form;
-  ui::ProgressBar* bar;
   ULONGLONG lastPaint = 0;
 };
 
@@ -87,5 +83,16 @@ void TFormProgress::StepIt() {
 }
 
 bool TFormProgress::Visible() const { return window_->form.Visible(); }
+
+ProgressShown::ProgressShown(int maximum) {
+  if (!FormProgress) return;
+  FormProgress->Show();
+  FormProgress->SetPosition(0);
+  FormProgress->SetMax(maximum);
+}
+
+void ProgressShown::Hide() {
+  if (FormProgress) FormProgress->Hide();
+}
 
 }  // namespace quorn

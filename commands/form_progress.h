@@ -29,4 +29,17 @@ class TFormProgress {
 
 extern std::unique_ptr<TFormProgress> FormProgress;
 
+// FormProgress shown over one pass of `maximum` steps, from 0, and hidden
+// again however the pass ends. The window is looked up again at the hide:
+// the plug-in may have been unloaded while a lookup waited.
+class ProgressShown {
+ public:
+  explicit ProgressShown(int maximum);
+  ~ProgressShown() { Hide(); }
+  ProgressShown(const ProgressShown&) = delete;
+  ProgressShown& operator=(const ProgressShown&) = delete;
+  // Hides the window before the end of the scope.
+  void Hide();
+};
+
 }  // namespace quorn

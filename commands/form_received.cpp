@@ -11,12 +11,14 @@
 #include "engine/lists.h"
 #include "engine/networks.h"
 #include "engine/text_error.h"
-#include "host/plugin_state.h"
+#include "hostapi/plugin_state.h"
 #include "texts/catalog.h"
+#include "texts/fill.h"
 #include "ui/buttons.h"
 #include "ui/form.h"
 #include "ui/grid.h"
 #include "win32/message_box.h"
+#include "win32/message_pump.h"
 
 namespace quorn {
 
@@ -28,14 +30,21 @@ namespace {
 const char kSection[] = "FormReceived";
 constexpr COLORREF kSpamColour = RGB(255, 0, 0);
 
-const std::vector<ui::ControlSpec> kControls = {
-    {"DrawGrid1", ui::Kind::Grid, "", 0, 0, 432, 161, 0, ui::kAnchorsAll},
-    // Both buttons stand 8 pixels above the client area's bottom.
-    {"ButtonOk", ui::Kind::Button, texts::kInspectAddButton, 152, 173, 179, 25, 1,
-     ui::kAnchorRight | ui::kAnchorBottom, nullptr, ui::kDefaultButton | ui::kClosesOk},
-    {"ButtonCancel", ui::Kind::Button, texts::kInspectCancelButton, 344, 173, 75, 25, 2,
-     ui::kAnchorRight | ui::kAnchorBottom, nullptr, ui::kCancelButton | ui::kClosesCancel},
+struct Controls {
+  ui::Grid* grid = nullptr;
+  ui::Button* buttonOk = nullptr;
 };
+
+std::vector<ui::ControlSpec> Table(Controls& c) {
+  return {
+      ui::Bound(c.grid, {"DrawGrid1", ui::Kind::Grid, "", 0, 0, 432, 161, 0, ui::kAnchorsAll}),
+      // Both buttons stand 8 pixels above the client area's bottom.
+      ui::Bound(c.buttonOk, {"ButtonOk", ui::Kind::Button, texts::kInspectAddButton, 152, 173, 179, 25, 1,
+                             ui::kAnchorRight | ui::kAnchorBottom, nullptr, ui::kDefaultButton | ui::kClosesOk}),
+      {"ButtonCancel", ui::Kind::Button, texts::kInspectCancelButton, 344, 173, 75, 25, 2,
+       ui::kAnchorRight | ui::kAnchorBottom, nullptr, ui::kCancelButton | ui::kClosesCancel},
+  };
+}
 
 ui::FormArgs Design() {
   ui::FormArgs args;
@@ -63,36 +72,10 @@ std::string CellText(const ippack& hop, int column) {
   }
 }
 
-std::string WithAddress(const std::string& format, const std::string& address) {
-  std::string text = format;
-  std::size_t at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, address);
-  return text;
-}
-
-// The progress window over the classification; hidden however it ends.
-class ProgressShown {
- public:
-  explicit ProgressShown(int maximum) {
-    FormProgress->Show();
-    FormProgress->SetPosition(0);
-    FormProgress->SetMax(maximum);
-  }
-  ~ProgressShown() { Hide(); }
-  ProgressShown(const ProgressShown&) = delete;
-  ProgressShown& operator=(const ProgressShown&) = delete;
-  void Hide() {
-    if (FormProgress) FormProgress->Hide();
-  }
-};
-
 }  // namespace
 
 struct TFormReceived::Window {
-  Window()
-      : form(Design(), kControls),
-        grid(form.Find<ui::Grid>("DrawGrid1")),
-        buttonOk(form.Find<ui::Button>("ButtonOk")) {
+  Window() : form(Design(), Table(controls)), grid(controls.grid), buttonOk(controls.buttonOk) {
     grid->SetColumnCount(4);
     grid->SetRowCount(2);
     grid->onDrawCell = [this](ui::GridCanvas& canvas, int column, int row, const RECT& cell, ui::GridCellState) {
@@ -143,18 +126,7 @@ struct TFormReceived::Window {
   // Lets the user's input through before a relay is classified; false once
   // the window was closed (or the host quits), so that the fill stops.
   bool ProcessMessages() {
-    MSG message;
-    while (!closedDuringFill && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(message.wParam));  // for the host's own loop
-        closedDuringFill = true;
-        break;
-      }
-      if (!form.HandleDialogKey(message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-    }
+    if (PumpWaitingMessages([this] { return closedDuringFill; }) == Pumped::Quit) closedDuringFill = true;
     return !closedDuringFill;
   }
 
@@ -244,7 +216,7 @@ struct TFormReceived::Window {
     const ippack* chosen = filling ? nullptr : HopOfRow(grid->Row());
     if (!chosen || !CanExclude(*chosen) || !FormMain) return;
     const std::string address = chosen->ip;  // the box lets other handlers run
-    if (!ShowMessage(WithAddress(texts::kInspectAddQuestion, address), MessageKind::Question)) return;
+    if (!ShowMessage(texts::Filled(texts::kInspectAddQuestion, {address}), MessageKind::Question)) return;
     TextLines lines = Skip.Current()->Lines();
     lines.push_back(address);
     Skip.Replace(std::move(lines));
@@ -258,9 +230,10 @@ struct TFormReceived::Window {
     }
   }
 
+  Controls controls;  // before the form, which fills it
   ui::Form form;
-  ui::Grid* grid;
-  ui::Button* buttonOk;
+  ui::Grid* const grid;
+  ui::Button* const buttonOk;
   std::string header;
   bool fillPending = false;
   bool filling = false;

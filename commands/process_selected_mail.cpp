@@ -9,30 +9,14 @@
 #include "commands/selected_mail.h"
 #include "engine/lists.h"
 #include "engine/verdict.h"
-#include "host/plugin_state.h"
-#include "host/receipt.h"
-#include "host/velmo_api.h"
+#include "hostapi/plugin_state.h"
+#include "hostapi/spam_move.h"
+#include "hostapi/velmo_api.h"
 
 namespace quorn {
 namespace {
 
 using IdList = std::vector<std::string>;
-
-// The progress window for the judging pass; hidden again however it ends.
-class ProgressShown {
- public:
-  ProgressShown(TFormProgress& form, int maximum) : form_(form) {
-    form_.Show();
-    form_.SetPosition(0);
-    form_.SetMax(maximum);
-  }
-  ~ProgressShown() { form_.Hide(); }
-  ProgressShown(const ProgressShown&) = delete;
-  ProgressShown& operator=(const ProgressShown&) = delete;
-
- private:
-  TFormProgress& form_;
-};
 
 void Select(const IdList& ids, BOOL select) {
   for (const std::string& id : ids) HostAPI.VMA_SetSel(id.c_str(), select);
@@ -52,7 +36,7 @@ void ProcessSelectedMail(bool moveSpam) {
   // The second pass decides what is judged; the count only sizes the bar.
   IdList spam, clean;
   {
-    ProgressShown progress(*FormProgress, count);
+    ProgressShown progress(count);  // the judging pass
     ForEachSelectedMail([&](const std::string& id) {
       FormProgress->StepIt();
       std::string header = HostText(HostAPI.VMA_GetHeader(id.c_str()));
@@ -64,10 +48,18 @@ void ProcessSelectedMail(bool moveSpam) {
   Select(spam, FALSE);
   HostAPI.VMA_SetSel(nullptr, FALSE);
 
-  if (!moveSpam) {
+  // A sort with nowhere to move to ("ゴミ箱に捨てる" off, no folder chosen)
+  // moves nothing: the spam is left selected, as a check leaves it, and the
+  // box says where the destination is set.
+  const bool nowhereToMove = moveSpam && destination.empty() && !spam.empty();
+  if (!moveSpam || nowhereToMove) {
     HostAPI.VMA_SetSel(nullptr, FALSE);
     Select(spam, TRUE);
-    ReportRun(false, static_cast<int>(spam.size()), 0);
+    if (nowhereToMove) {
+      ReportNoDestination(static_cast<int>(spam.size()));
+    } else {
+      ReportRun(false, static_cast<int>(spam.size()), 0);
+    }
     return;
   }
 

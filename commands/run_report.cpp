@@ -33,4 +33,8 @@ void ReportRun(bool moveSpam, int spamCount, int notMovedCount) {
   }
 }
 
+void ReportNoDestination(int spamCount) {
+  ShowMessage(Counted(texts::kSpamNoDestination, spamCount), MessageKind::Error);
+}
+
 }  // namespace quorn

@@ -1,6 +1,6 @@
 #include "commands/selected_mail.h"
 
-#include "host/velmo_api.h"
+#include "hostapi/velmo_api.h"
 
 namespace quorn {
 namespace {

@@ -42,6 +42,36 @@ bool Pattern::Search(const std::string& text, boost::smatch& match) const {
   return SearchWithinLimits(text, match, Compiled());
 }
 
+void Pattern::ForEachMatch(const std::string& text,
+                           const std::function<bool(const boost::smatch&)>& visit) const {
+  const boost::regex& re = Compiled();
+  // Only the library's own steps can exceed its limits; the visitor's
+  // errors pass unchanged.
+  auto withinLimits = [](auto step) {
+    try {
+      step();
+    } catch (const std::runtime_error&) {
+      throw SearchLimitError();
+    }
+  };
+  boost::sregex_iterator it;
+  const boost::sregex_iterator end;
+  withinLimits([&] { it = boost::sregex_iterator(text.begin(), text.end(), re); });
+  while (it != end) {
+    if (!visit(*it)) return;
+    withinLimits([&] { ++it; });
+  }
+}
+
+bool Pattern::Compiles() const {
+  try {
+    Compiled();
+    return true;
+  } catch (const TextError&) {
+    return false;
+  }
+}
+
 bool Pattern::Search(const std::string& text) const {
   boost::smatch unused;
   return Search(text, unused);

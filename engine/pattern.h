@@ -12,6 +12,7 @@
 
 #include <boost/regex.hpp>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -45,6 +46,14 @@ class Pattern {
   // library's limits.
   bool Search(const std::string& text, boost::smatch& match) const;
   bool Search(const std::string& text) const;
+
+  // Calls `visit` with every match in `text`, left to right, each search
+  // starting where the match before it ended; stops when `visit` returns
+  // false. Throws as Search does.
+  void ForEachMatch(const std::string& text, const std::function<bool(const boost::smatch&)>& visit) const;
+
+  // Whether the pattern compiles (compiling it now if it was not yet).
+  bool Compiles() const;
 
  private:
   const boost::regex& Compiled() const;

@@ -60,6 +60,53 @@ std::string TrimHost(const std::string& host) {
   return name.find(' ') == std::string::npos ? name : std::string();
 }
 
+// The part of a line that one match covers, [begin, end).
+struct LinePlace {
+  std::size_t begin, end;
+  bool Overlaps(const LinePlace& other) const { return begin < other.end && other.begin < end; }
+  bool Contains(const LinePlace& other) const { return begin <= other.begin && other.end <= end; }
+};
+
+// A part of the line an entry read, and the address it named there.
+struct ReadPlace {
+  LinePlace place;
+  std::string ip;
+};
+
+// The relay that one match of a two-group entry names.
+ippack HopOfMatch(const boost::smatch& m) {
+  ippack hop;
+  hop.ip = m[2].str();
+  hop.host = TrimHost(m[1].str());
+  if (hop.host == "unknown") {
+    hop.host.clear();
+    hop.code = ReceivedUnknown;
+  }
+  return hop;
+}
+
+// Where the receiving server's own part of a line begins: its last " by "
+// (a blank or ")" before the word, a blank after it), or the line's end
+// when it has none. The HELO argument and an ident user name stand before
+// it; after it come the receiving server's name and comments, which may
+// name that server's own addresses. A sender's " by " after it (in a quoted
+// recipient) moves the boundary later, which only adds places to read.
+std::size_t ReceivingServerPart(const std::string& line) {
+  auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; };
+  for (std::size_t pos = line.size(); pos >= 3; --pos) {
+    const std::size_t by = pos - 3;
+    if (by > 0 && line.compare(by, 2, "by") == 0 && isBlank(line[by + 2]) &&
+        (isBlank(line[by - 1]) || line[by - 1] == ')')) {
+      return by;
+    }
+  }
+  return line.size();
+}
+
+bool SameRelay(const ippack& a, const ippack& b) {
+  return a.ip == b.ip && a.host == b.host && a.code == b.code;
+}
+
 LineRelay UnreadableLine() {
   LineRelay relay;
   relay.reading = RelayReading::Unreadable;
@@ -100,20 +147,41 @@ void CollectReceivedLines(std::string_view text) {
 
 LineRelay ReadReceivedLine(const std::string& line, const ListVersion& recvRegex) {
   if (line.size() > kReceivedLineReadLimit) return UnreadableLine();
+  const std::size_t serverPart = ReceivingServerPart(line);
+  std::vector<ReadPlace> taken;  // the parts of the line read so far
   LineRelay relay;
+  bool ambiguous = false;
   try {
-    boost::smatch m;
     for (const Pattern& pattern : recvRegex.Patterns()) {
       if (!pattern.IsEffective()) continue;
-      if (!pattern.Search(line, m)) continue;
-      if (m.size() != 3) throw TextError(texts::kNeedTwoGroups, pattern.Source());
-      relay.hop.ip = m[2].str();
-      relay.hop.host = TrimHost(m[1].str());
-      if (relay.hop.host == "unknown") {
-        relay.hop.host.clear();
-        relay.hop.code = ReceivedUnknown;
-      }
-      break;
+      // An entry that does not compile is the user's error, raised when no
+      // entry before it has read the line; after that it can add nothing.
+      if (!taken.empty() && !pattern.Compiles()) continue;
+      pattern.ForEachMatch(line, [&](const boost::smatch& m) {
+        const LinePlace place{static_cast<std::size_t>(m[0].first - line.begin()),
+                              static_cast<std::size_t>(m[0].second - line.begin())};
+        if (place.begin >= serverPart) return false;  // the receiving server's own words
+        if (m.size() != 3) throw TextError(texts::kNeedTwoGroups, pattern.Source());
+        const ippack hop = HopOfMatch(m);
+        bool overlaps = false;
+        for (const ReadPlace& other : taken) {
+          if (!place.Overlaps(other.place)) continue;
+          overlaps = true;
+          // Another address wholly inside a part an earlier entry read: that
+          // entry's match may have swallowed the server's own words.
+          if (other.place.Contains(place) && hop.ip != other.ip) ambiguous = true;
+        }
+        if (!overlaps) {
+          if (taken.empty()) {
+            relay.hop = hop;
+          } else if (!SameRelay(hop, relay.hop)) {
+            ambiguous = true;
+          }
+          taken.push_back({place, hop.ip});
+        }
+        return !ambiguous;
+      });
+      if (ambiguous) return UnreadableLine();
     }
   } catch (const SearchLimitError&) {
     return UnreadableLine();

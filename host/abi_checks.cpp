@@ -9,7 +9,7 @@
 
 #include "commands/commands.h"
 #include "host/plugin_api.h"
-#include "host/velmo_api.h"
+#include "hostapi/velmo_api.h"
 
 namespace quorn {
 

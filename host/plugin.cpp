@@ -7,24 +7,13 @@
 #include "commands/form_received.h"
 #include "engine/text_error.h"
 #include "host/plugin_api.h"
-#include "host/plugin_state.h"
-#include "host/velmo_api.h"
+#include "hostapi/plugin_state.h"
+#include "hostapi/velmo_api.h"
 #include "texts/catalog.h"
 #include "win32/message_box.h"
 #include "win32/module_windows.h"
 
 namespace quorn {
-
-HINSTANCE PlugInModule = nullptr;
-std::unique_ptr<TFormMain> FormMain;
-std::unique_ptr<TFormFolder> FormFolder;
-std::string PlugInFolder;
-std::string IniFilePath;
-bool FilterErrorShown = false;
-
-std::string LookupFolderDisplayName(const std::string& folderId) {
-  return HostText(HostAPI.VMA_GetFolderDisplayName(folderId.c_str()));
-}
 
 namespace {
 
@@ -148,7 +137,7 @@ int WINAPI VMC_OnEveryMinute() { return 0; }
 
 int WINAPI VMC_OnMenuInit(HWND, HMENU menu, int type) {
   return Guarded(0, [&] {
-    if (type != 1 || !HostAPI.VMA_RegisterCommand) return 0;
+    if (type != velmo::kMainWindowMenu || !HostAPI.VMA_RegisterCommand) return 0;
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     for (const MenuCommand& command : kMenuCommands) {
       int id = HostAPI.VMA_RegisterCommand(command.status, type, command.handler);

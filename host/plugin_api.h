@@ -5,6 +5,32 @@
 
 #include <windows.h>
 
+// The numbers the host and the plug-in exchange, named once for both sides
+// (the simulator includes this file too).
+namespace velmo {
+
+// What VMC_OnBeforeFilter returns. The host calls it once per received
+// message, and again after an answer that asks for an action.
+enum FilterResult : int {
+  kLeaveMessage = 0,  // nothing to do: the message stays where it arrived
+  kMoveMessage = 2,   // move the message to the folder named by the text (action kActionMove)
+  kDoAction = 3,      // carry out the action, then call again
+};
+
+// The action VMC_OnBeforeFilter writes with kMoveMessage or kDoAction.
+enum FilterAction : int {
+  kActionMove = 0,       // with kMoveMessage: the text is the destination folder ID
+  kActionAddHeader = 8,  // with kDoAction: the text is a header line to add
+};
+
+// The menu a VMC_OnMenuInit call builds; the plug-in adds its commands to
+// the main window's menu only.
+enum MenuType : int {
+  kMainWindowMenu = 1,
+};
+
+}  // namespace velmo
+
 extern "C" {
 
 struct VMPlugInInfo {

@@ -3,12 +3,15 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <string>
+#include <string_view>
 
+#include "engine/bounded_header.h"
 #include "engine/text_error.h"
 #include "engine/verdict.h"
 #include "host/plugin_api.h"
-#include "host/plugin_state.h"
-#include "host/velmo_api.h"
+#include "hostapi/plugin_state.h"
+#include "hostapi/velmo_api.h"
 #include "texts/catalog.h"
 #include "win32/message_box.h"
 
@@ -22,6 +25,19 @@ namespace {
 // The folder text of the last move answer; the host reads it after the call.
 std::string MoveAnswer;
 
+// The header to judge. The host hands the message over as one text, and a
+// header of some hundreds of MiB copied whole (and again unfolded) would
+// exhaust a 32-bit process: it is read in pieces, and past the size kept
+// whole only what the check reads is kept, which gives the same verdict.
+std::string HeaderToJudge(std::string_view header) {
+  constexpr std::size_t kPiece = std::size_t{1} << 20;
+  BoundedHeader bounded;
+  for (std::size_t at = 0; at < header.size() && !bounded.Settled(); at += kPiece) {
+    bounded.Append(header.substr(at, kPiece));
+  }
+  return bounded.Take();
+}
+
 // Shows the first error of the receipt filter; later ones stay silent until
 // the settings are opened again.
 void ReportFilterError(const std::string& text) {
@@ -31,51 +47,42 @@ void ReportFilterError(const std::string& text) {
 
 }  // namespace
 
-std::string SpamDestination() {
-  if (!FormMain) return std::string();
-  return FormMain->DropTrash ? HostText(HostAPI.VMA_GetCurrentMailBox()) + "!Trash\\" : FormMain->Folder;
-}
-
-bool MoveToSpamFolder(const std::string& messageId, const std::string& destination) {
-  HostAPI.VMA_SetSel(nullptr, FALSE);
-  HostAPI.VMA_SetSel(messageId.c_str(), TRUE);
-  return HostAPI.VMA_MoveSelectedMessages(destination.c_str(), FALSE) != FALSE;
-}
-
 }  // namespace quorn
 
 using namespace quorn;
 
 int WINAPI VMC_OnBeforeFilter(const char* message, int* action, char** text) {
-  return Guarded(0, [&] {
-    if (!action || !text) return 0;
+  return Guarded(velmo::kLeaveMessage, [&]() -> int {
+    if (!action || !text) return velmo::kLeaveMessage;
     if (MovePending) {
       MoveAnswer = FormMain ? FormMain->Folder : std::string();
-      *action = 0;
+      *action = velmo::kActionMove;
       *text = MoveAnswer.data();
       MovePending = false;
-      return 2;
+      return velmo::kMoveMessage;
     }
-    if (!FormMain || FormMain->Paralysis || !message) return 0;
+    if (!FormMain || FormMain->Paralysis || !message) return velmo::kLeaveMessage;
 
     // A message with no body may leave out the empty line: the sender
     // chooses that, so the whole text is then the header, never a pass.
     const char* end = std::strstr(message, "\r\n\r\n");
     if (!end) end = message + std::strlen(message);
     try {
-      if (!CheckMessage(*FormMain, std::string(message, end))) return 0;
+      if (!CheckMessage(*FormMain, HeaderToJudge(std::string_view(message, static_cast<std::size_t>(end - message))))) {
+        return velmo::kLeaveMessage;
+      }
     } catch (const TextError& e) {
       ReportFilterError(e.what());
-      return 0;
+      return velmo::kLeaveMessage;
     } catch (...) {
       ReportFilterError(texts::kFilterFailed);
-      return 0;
+      return velmo::kLeaveMessage;
     }
 
     MovePending = true;
     std::snprintf(StampBuffer, sizeof StampBuffer, "X-Quorn: type=%s", VerdictLabel(*FormMain));
-    *action = 8;
+    *action = velmo::kActionAddHeader;
     *text = StampBuffer;
-    return 3;
+    return velmo::kDoAction;
   });
 }

@@ -40,7 +40,7 @@ fi
 # QUORN_SHIPPED property): a folder missing here lost it.
 units=$(i686-w64-mingw32-objdump --dwarf=info "$first/host/shipped/quorn.dll.debug" |
   sed -n 's|.*DW_AT_name.*: /quorn/\([a-z0-9]*\)/.*|\1|p' | sort -u | tr '\n' ' ')
-for folder in commands engine host settings texts ui win32; do
+for folder in commands engine host hostapi settings texts ui win32; do
   [[ " $units" == *" $folder "* ]] || fail "quorn.dll.debug has no compile unit from $folder/ (has: $units)"
 done
 i686-w64-mingw32-objdump -s -j .gnu_debuglink "$dll" | grep -q 'quorn\.dll\.debug' ||

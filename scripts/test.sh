@@ -11,6 +11,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh
+# The folders include one another only in the allowed directions.
+bash scripts/check-includes.sh
 # The 32-bit test machine's image (made once per machine, where this kernel
 # cannot run 32-bit programs) is made while the builds run.
 mkdir -p build

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "settings/file_access.h"
+#include "win32/kernel_handle.h"
 
 namespace quorn {
 namespace {
@@ -10,19 +11,19 @@ namespace {
 // Writes the bytes into a file made with the given disposition; false
 // removes what it made.
 bool WriteFileBytes(const std::string& path, DWORD disposition, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   bool ok = true;
   std::size_t done = 0;
   while (ok && done < bytes.size()) {
     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
     DWORD written = 0;
-    ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) && written == chunk;
+    ok = WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
     done += written;
   }
-  ok = FlushFileBuffers(file) && ok;
-  ok = CloseHandle(file) && ok;
+  ok = FlushFileBuffers(file.get()) && ok;
+  ok = file.Close() && ok;
   if (!ok) DeleteFileA(path.c_str());
   return ok;
 }
@@ -34,22 +35,21 @@ bool FileExists(const std::string& path) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
   std::string bytes;
   bool ok = true;
   char buffer[65536];
   for (;;) {
     DWORD read = 0;
-    if (!ReadFile(file, buffer, sizeof buffer, &read, nullptr)) {
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
       ok = false;
       break;
     }
     if (read == 0) break;
     bytes.append(buffer, read);
   }
-  CloseHandle(file);
   if (!ok) return std::nullopt;
   return bytes;
 }

@@ -11,19 +11,28 @@
 #include "ui/form.h"
 #include "ui/handles.h"
 #include "ui/tree_view.h"
+#include "win32/message_box.h"
 #include "win32/text_convert.h"
 
 namespace quorn {
 namespace {
 
-// The tree comes first in the tab order: the modal show gives it the focus.
-const std::vector<ui::ControlSpec> kControls = {
-    {"TreeView1", ui::Kind::TreeView, "", 0, 0, 335, 177, 0, ui::kAlignTop},
-    // OK closes the window itself, and only with a node selected.
-    {"ButtonOk", ui::Kind::Button, "OK", 160, 184, 75, 25, 1, ui::kAnchorsDefault, nullptr, ui::kDefaultButton},
-    {"ButtonCancel", ui::Kind::Button, "Cancel", 248, 184, 75, 25, 2, ui::kAnchorsDefault, nullptr,
-     ui::kCancelButton | ui::kClosesCancel},
+struct Controls {
+  ui::TreeView* tree = nullptr;
+  ui::Button* buttonOk = nullptr;
 };
+
+// The tree comes first in the tab order: the modal show gives it the focus.
+std::vector<ui::ControlSpec> Table(Controls& c) {
+  return {
+      ui::Bound(c.tree, {"TreeView1", ui::Kind::TreeView, "", 0, 0, 335, 177, 0, ui::kAlignTop}),
+      // OK closes the window itself, and only with a node selected.
+      ui::Bound(c.buttonOk, {"ButtonOk", ui::Kind::Button, "OK", 160, 184, 75, 25, 1, ui::kAnchorsDefault, nullptr,
+                             ui::kDefaultButton}),
+      {"ButtonCancel", ui::Kind::Button, "Cancel", 248, 184, 75, 25, 2, ui::kAnchorsDefault, nullptr,
+       ui::kCancelButton | ui::kClosesCancel},
+  };
+}
 
 ui::FormArgs Design() {
   ui::FormArgs args;
@@ -46,11 +55,9 @@ const COLORREF kShade = RGB(224, 176, 32);
 void Shape(HDC dc, const POINT* points, int count, COLORREF fill) {
   ui::GdiObject<HBRUSH> brush(CreateSolidBrush(fill));
   ui::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, kOutline));
-  HGDIOBJ oldBrush = SelectObject(dc, brush.get());
-  HGDIOBJ oldPen = SelectObject(dc, pen.get());
+  ui::ScopedSelectObject selectBrush(dc, brush.get());
+  ui::ScopedSelectObject selectPen(dc, pen.get());
   Polygon(dc, points, count);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
 }
 
 void PaintClosedFolder(HDC dc) {
@@ -73,13 +80,13 @@ bool IsHostLeadByte(unsigned char byte) { return IsHostAnsiLeadByte(byte); }
 
 struct TFormFolder::Window {
   explicit Window(TFormFolder& owner)
-      : owner(owner), form(Design(), kControls), tree(form.Find<ui::TreeView>("TreeView1")) {
+      : owner(owner), form(Design(), Table(controls)), tree(controls.tree) {
     images.Add(PaintClosedFolder);
     images.Add(PaintOpenFolder);
     tree->SetImages(images);
     tree->SetIndent(kIndent);
     form.onShow = [this] { FormShow(); };
-    form.Find<ui::Button>("ButtonOk")->onClick = [this] {
+    controls.buttonOk->onClick = [this] {
       if (ButtonOkClick()) form.CloseWithResult(ui::ModalResult::Ok);
     };
   }
@@ -159,18 +166,26 @@ struct TFormFolder::Window {
 
   TFormFolder& owner;
   ui::ImageList images;  // outlives the tree that shows it
+  Controls controls;     // before the form, which fills it
   ui::Form form;
-  ui::TreeView* tree;
+  ui::TreeView* const tree;
   std::map<HTREEITEM, std::string> names;
 };
 
 TFormFolder::TFormFolder() : window_(std::make_unique<Window>(*this)) {}
 TFormFolder::~TFormFolder() = default;
 
-bool TFormFolder::ShowModal() { return window_->form.ShowModal() == ui::ModalResult::Ok; }
-
-RECT TFormFolder::Bounds() const { return window_->form.Bounds(); }
+bool TFormFolder::ShowModal() {
+  // Without a current mailbox there is no folder to offer: the tree would
+  // be the host's whole data folder, and its root no folder ID at all.
+  if (MailBox.empty()) {
+    ShowMessage(texts::kFolderNoMailBox, MessageKind::Information);
+    return false;
+  }
+  return window_->form.ShowModal() == ui::ModalResult::Ok;
+}
 
 void TFormFolder::SetPosition(int left, int top) { window_->form.SetPosition(left, top); }
+void TFormFolder::CentreOver(const RECT& owner) { window_->form.CentreOver(owner); }
 
 }  // namespace quorn

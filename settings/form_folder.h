@@ -20,12 +20,14 @@ class TFormFolder {
 
   // Shows the chooser modally: builds the tree from the disk, pre-selects
   // CurrentFolderText. True when it closed with OK; ChosenFolder then holds
-  // the folder ID of the selected node.
+  // the folder ID of the selected node. Without a current mailbox it says
+  // so in a box instead and returns false.
   bool ShowModal();
 
-  // The chooser's window on the screen (for centring it over its owner).
-  RECT Bounds() const;
+  // Places the chooser's window on the screen (its top-left corner).
   void SetPosition(int left, int top);
+  // Centres the chooser over `owner` (a rectangle on the screen).
+  void CentreOver(const RECT& owner);
 
   std::string DataFolder;         // ends in "\"
   std::string MailBox;            // the current mailbox's ID, ending in "\"

@@ -5,10 +5,10 @@
 #include "engine/lists.h"
 #include "engine/networks.h"
 #include "engine/text_error.h"
-#include "settings/default_lines.h"
 #include "settings/folder_text.h"
 #include "settings/form_folder.h"
 #include "settings/form_main_design.h"
+#include "settings/list_bindings.h"
 #include "settings/settings_edit_check.h"
 #include "texts/catalog.h"
 #include "ui/buttons.h"
@@ -21,36 +21,14 @@
 namespace quorn {
 namespace {
 
-const wchar_t kClassName[] = L"QuornFormMain";
 constexpr int kTabPadding = 3;        // pixels left and right of a tab's caption
 constexpr int kTabPaddingHeight = 3;  // the system's own, above and below
 
-std::int32_t ReadOsMajorVersion() {
-  OSVERSIONINFOA info = {};
-  info.dwOSVersionInfoSize = sizeof info;  // the 148-byte record
-  return GetVersionExA(&info) ? static_cast<std::int32_t>(info.dwMajorVersion) : 0;
-}
-
-// The lists in the order of the editors (kMainFormMemos), and their built-in lines.
-SettingList* const kLists[5] = {&Skip, &White, &Black, &Rules, &RecvRegex};
-const TextLines& (*const kDefaultLines[5])() = {DefaultSkipLines, DefaultWhiteLines, DefaultBlackLines,
-                                                 DefaultRulesLines, DefaultRecvRegexLines};
-
 }  // namespace
 
-// The settings window and its controls, found once by their design names.
-struct TFormMain::Window {
-  Window()
-      : form(MainFormDesign(), MainFormControls()),
-        pages(form.Find<ui::TabControl>("PageControl1")),
-        paralysis(form.Find<ui::CheckBox>("CheckBoxParalysis")),
-        dropTrash(form.Find<ui::CheckBox>("CheckBoxFolder")),
-        reverseLookup(form.Find<ui::CheckBox>("CheckBoxReverseLookup")),
-        acceptReceivedHost(form.Find<ui::CheckBox>("CheckBoxAcceptReceivedHost")),
-        folder(form.Find<ui::Edit>("EditFolder")),
-        timeOut(form.Find<ui::Edit>("EditTimeOut")),
-        folderButton(form.Find<ui::Button>("ButtonFolder")) {
-    for (int i = 0; i < 5; ++i) memos[i] = form.Find<ui::Memo>(kMainFormMemos[i]);
+// The settings window, its controls handed back by the build.
+struct TFormMain::Window : MainFormControls {
+  Window() : form(MainFormDesign(), MainFormControlTable(*this)) {
     folder->SetBackground(COLOR_SCROLLBAR);
     // The six tabs in one row of the window's width: less space beside each
     // caption than the system gives by default.
@@ -60,43 +38,36 @@ struct TFormMain::Window {
   }
 
   ui::Form form;
-  ui::TabControl* pages;
-  ui::CheckBox* paralysis;
-  ui::CheckBox* dropTrash;
-  ui::CheckBox* reverseLookup;
-  ui::CheckBox* acceptReceivedHost;
-  ui::Edit* folder;
-  ui::Edit* timeOut;
-  ui::Button* folderButton;
-  ui::Memo* memos[5] = {};
+
+  // Fills editor i with a list's lines, remembering them and how the
+  // editor shows them.
+  void Fill(std::size_t i, const TextLines& lines) {
+    editors[i]->SetLines(lines);
+    filled[i] = lines;
+    shown[i] = editors[i]->Lines();
+  }
+  // The lines of editor i to take over: those the user left as shown keep
+  // the list's own bytes.
+  TextLines Edited(std::size_t i) const { return KeepUnchangedLines(filled[i], shown[i], editors[i]->Lines()); }
+  TextLines filled[kListCount], shown[kListCount];
 };
 
-TFormMain::TFormMain(HINSTANCE module) : module_(module), form_(std::make_unique<Window>()) {
-  OsMajorVersion = ReadOsMajorVersion();
-  WNDCLASSEXW windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = module_;
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-  window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module_, this);
+TFormMain::TFormMain(HINSTANCE module) : lookups_(module, LookupAnswered), form_(std::make_unique<Window>()) {
+  OsMajorVersion = SystemMajorVersion();
 
   // The editors carry the built-in lines until the first show fills them.
-  for (int i = 0; i < 5; ++i) form_->memos[i]->SetLines(kDefaultLines[i]());
+  for (std::size_t i = 0; i < kListCount; ++i) form_->editors[i]->SetLines(ListBindings()[i].defaultLines());
   Window& w = *form_;
   w.form.onShow = [this] { FormShow(); };
   w.form.onCloseQuery = [this] { return FormCloseQuery() && FormClose(); };
   w.dropTrash->onClick = [this] { CheckBoxFolderClick(); };
   w.folderButton->onClick = [this] { ButtonFolderClick(); };
   w.timeOut->keyFilter = EditTimeOutKeyPress;
-  w.form.Find<ui::Button>("ButtonOk")->onClick = [this] { OkPressed = true; };
-  w.form.Find<ui::Button>("ButtonCancel")->onClick = [this] { OkPressed = false; };
+  w.ok->onClick = [this] { OkPressed = true; };
+  w.cancel->onClick = [this] { OkPressed = false; };
 }
 
-TFormMain::~TFormMain() {
-  if (window_) DestroyWindow(window_);
-  UnregisterClassW(kClassName, module_);
-}
+TFormMain::~TFormMain() = default;
 
 void TFormMain::ShowModal() {
   if (Showing()) {
@@ -114,7 +85,7 @@ void TFormMain::BringToFront() {
 }
 
 std::string TFormMain::ResolveHostName(const std::string& ip) {
-  return lookups_.Resolve(window_, ip, TimeOut, OsMajorVersion, LookupAnswered);
+  return lookups_.Resolve(ip, TimeOut, OsMajorVersion);
 }
 
 std::int32_t TFormMain::WindowTop() const { return form_->form.Bounds().top; }
@@ -143,7 +114,7 @@ void TFormMain::FormShow() {
   PendingFolder = Folder;
   ShowFolder();
   w.timeOut->SetText(std::to_string(TimeOut));
-  for (int i = 0; i < 5; ++i) w.memos[i]->SetLines(kLists[i]->Current()->Lines());
+  for (std::size_t i = 0; i < kListCount; ++i) w.Fill(i, ListBindings()[i].list.Current()->Lines());
   // On that system the lookup waits without a time-out.
   if (OsMajorVersion == 4) w.timeOut->SetEnabled(false);
   // A position saved for a screen that is no longer there.
@@ -158,11 +129,7 @@ void TFormMain::CheckBoxFolderClick() {
 
 void TFormMain::ButtonFolderClick() {
   if (!FolderChooser) return;
-  const RECT self = form_->form.Bounds();
-  const RECT chooser = FolderChooser->Bounds();
-  const int top = self.top + ((self.bottom - self.top) - (chooser.bottom - chooser.top)) / 2;
-  const int left = self.left + ((self.right - self.left) - (chooser.right - chooser.left)) / 2;
-  FolderChooser->SetPosition(left, top);
+  FolderChooser->CentreOver(form_->form.Bounds());
   FolderChooser->CurrentFolderText = FolderDisplayText(PendingFolder);
   if (FolderChooser->ShowModal()) {
     PendingFolder = FolderChooser->ChosenFolder;
@@ -174,13 +141,17 @@ bool TFormMain::EditTimeOutKeyPress(wchar_t typed) { return typed < 32 || (typed
 
 bool TFormMain::FormCloseQuery() {
   if (!OkPressed) return true;
-  std::string error = FirstInvalidLine(form_->memos[0]->Lines(), form_->memos[3]->Lines());
-  if (error.empty()) {
-    const TextLines skip = form_->memos[0]->Lines(), white = form_->memos[1]->Lines(),
-                    black = form_->memos[2]->Lines(), rules = form_->memos[3]->Lines(),
-                    recvRegex = form_->memos[4]->Lines();
-    error = FirstTooLongLine({&skip, &white, &black, &rules, &recvRegex});
-  }
+  const Window& w = *form_;
+  static_assert(kListCount == 5, "the lists checked on OK");
+  TextLines edited[kListCount];
+  for (std::size_t i = 0; i < kListCount; ++i) edited[i] = w.Edited(i);
+  auto editedOf = [&](const SettingList& list) -> const TextLines& {
+    std::size_t i = 0;
+    while (&ListBindings()[i].list != &list) ++i;
+    return edited[i];
+  };
+  std::string error = FirstInvalidLine(editedOf(Skip), editedOf(Rules));
+  if (error.empty()) error = FirstLineTheFileChanges({&edited[0], &edited[1], &edited[2], &edited[3], &edited[4]});
   if (error.empty()) return true;
   ShowMessage(error, MessageKind::Error);
   return false;
@@ -197,7 +168,7 @@ bool TFormMain::FormClose() {
   TimeOut = TimeOutFromText(w.timeOut->Text());
   // Each list is replaced whole: a check in progress keeps the versions it
   // started with.
-  for (int i = 0; i < 5; ++i) kLists[i]->Replace(w.memos[i]->Lines());
+  for (std::size_t i = 0; i < kListCount; ++i) ListBindings()[i].list.Replace(w.Edited(i));
   BuildSkipNetworks();
   std::string failure;
   try {
@@ -206,25 +177,11 @@ bool TFormMain::FormClose() {
   } catch (const TextError& e) {
     failure = e.what();
   } catch (...) {
-    failure = texts::kCannotWriteFile;
-    failure.replace(failure.find("%s"), 2, IniPath);
+    failure = CannotWriteText(IniPath);
   }
   // The edits stay in the window; a later OK checks, takes over and saves again.
   ShowMessage(failure, MessageKind::Error);
   return false;
-}
-
-LRESULT CALLBACK TFormMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* form = reinterpret_cast<TFormMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_APP && form) {
-    if (form->lookups_.OnAnswer(wParam, lParam)) form->LookupAnswered = true;
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace quorn

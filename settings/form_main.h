@@ -4,10 +4,10 @@
 // pages; OK checks the exclusion and rule lines, takes everything over,
 // rebuilds SkipNetworks and saves the settings file.
 //
-// A hidden message-only window of its own receives the answers of
-// asynchronous reverse lookups (message WM_APP) and sets LookupAnswered
-// for the answer to the current request, whether or not the settings
-// window is open.
+// Its lookups own a hidden message window (win32/host_lookup.h) that
+// receives the answers of asynchronous reverse lookups and sets
+// LookupAnswered for the answer to the current request, whether or not the
+// settings window is open.
 #pragma once
 
 #include <windows.h>
@@ -31,7 +31,7 @@ class TFormMain : public SettingsModel {
   TFormMain& operator=(const TFormMain&) = delete;
 
   // The window the lookup answers are posted to.
-  HWND Handle() const { return window_; }
+  HWND Handle() const { return lookups_.AnswerWindow(); }
 
   // Shows the settings window modally and returns when it closes.
   void ShowModal();
@@ -41,8 +41,8 @@ class TFormMain : public SettingsModel {
   // chooser, a message box), to the front.
   void BringToFront();
 
-  // The reverse lookup through Windows Sockets, its answer posted to this
-  // window; see win32/host_lookup.h.
+  // The reverse lookup through Windows Sockets, its answer posted to the
+  // lookups' window; see win32/host_lookup.h.
   std::string ResolveHostName(const std::string& ip) override;
 
   // The window's top-left corner on the screen.
@@ -65,8 +65,6 @@ class TFormMain : public SettingsModel {
  private:
   struct Window;
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
   // The window's event handlers.
   void FormShow();
   void CheckBoxFolderClick();
@@ -76,8 +74,6 @@ class TFormMain : public SettingsModel {
   bool FormClose();  // false when the save failed: the window stays open
   void ShowFolder();
 
-  HINSTANCE module_;
-  HWND window_ = nullptr;
   HostLookups lookups_;
   std::unique_ptr<Window> form_;
 };

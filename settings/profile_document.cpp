@@ -5,13 +5,10 @@
 #include "settings/profile_file.h"
 
 namespace quorn {
-namespace {
 
-// The blanks the profile functions drop: ASCII white space, and ^Z (DOS
-// end of file).
-bool IsProfileBlank(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A';
-}
+bool IsProfileBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
+
+namespace {
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsProfileBlank(text.front())) text.remove_prefix(1);
@@ -294,6 +291,8 @@ std::size_t ShiftJisCut(std::string_view text, std::size_t limit) {
   }
   return at;
 }
+
+std::string ProfileValueAfterWrite(std::string_view value) { return ProfileReadValue(TrimBlanks(value)); }
 
 std::string ProfileReadValue(std::string_view raw) {
   bool quoted = raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') &&

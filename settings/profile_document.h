@@ -69,6 +69,14 @@ class ProfileDocument {
 // (" or ') dropped, cut to kProfileValueLimit characters.
 std::string ProfileReadValue(std::string_view raw);
 
+// The blanks the profile functions drop around names and values: ASCII
+// white space, and ^Z (DOS end of file).
+bool IsProfileBlank(char c);
+
+// The value the next read gives back of a value written: the blanks
+// around it dropped, then as ProfileReadValue.
+std::string ProfileValueAfterWrite(std::string_view value);
+
 // How many bytes of a Shift-JIS text fit in `limit` bytes without splitting
 // a double-byte character.
 std::size_t ShiftJisCut(std::string_view text, std::size_t limit);

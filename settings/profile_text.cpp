@@ -4,13 +4,11 @@
 #include "settings/file_access.h"
 #include "settings/profile_document.h"
 #include "texts/catalog.h"
+#include "texts/fill.h"
 
 namespace quorn {
 
-std::string CannotWriteText(const std::string& path) {
-  std::string text = texts::kCannotWriteFile;
-  return text.replace(text.find("%s"), 2, path);
-}
+std::string CannotWriteText(const std::string& path) { return texts::Filled(texts::kCannotWriteFile, {path}); }
 
 ProfileDocument& TextProfileFile::Document() {
   // A file that is missing or cannot be read reads as empty, as the

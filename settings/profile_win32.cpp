@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "engine/text_error.h"
@@ -20,11 +22,58 @@ std::string Trimmed(std::string_view text) {
   return std::string(text);
 }
 
-// A file that starts with a byte-order mark holds text the profile
-// functions convert; only they write it.
-bool StartsWithByteOrderMark(const std::string& bytes) {
-  return bytes.rfind("\xEF\xBB\xBF", 0) == 0 || bytes.rfind("\xFF\xFE", 0) == 0 ||
-         bytes.rfind("\xFE\xFF", 0) == 0;
+// A file that starts with a byte-order mark holds text in the encoding it
+// names; the profile functions read it as that and write it back so.
+enum class Encoding { Ansi, Utf8, Utf16Le, Utf16Be };
+
+Encoding EncodingOf(const std::string& bytes) {
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return Encoding::Utf8;
+  if (bytes.rfind("\xFF\xFE", 0) == 0) return Encoding::Utf16Le;
+  if (bytes.rfind("\xFE\xFF", 0) == 0) return Encoding::Utf16Be;
+  return Encoding::Ansi;
+}
+
+bool StartsWithByteOrderMark(const std::string& bytes) { return EncodingOf(bytes) != Encoding::Ansi; }
+
+std::wstring Widen(UINT codePage, std::string_view text) {
+  if (text.empty()) return std::wstring();
+  const int length = static_cast<int>(text.size());
+  const int size = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
+  if (size > 0) MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), size);
+  return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int length = static_cast<int>(wide.size());
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(std::max(size, 0)), '\0');
+  if (size > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+// The file's text after its mark, as UTF-8, or the file with that UTF-8
+// text: our writer works on it, whose structure (brackets, "=", blanks,
+// line feeds) is ASCII.
+std::string Utf8Text(Encoding encoding, const std::string& bytes) {
+  if (encoding == Encoding::Utf8) return bytes.substr(3);
+  std::wstring wide;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(bytes[i]), second = static_cast<unsigned char>(bytes[i + 1]);
+    wide.push_back(static_cast<wchar_t>(encoding == Encoding::Utf16Le ? first | second << 8 : second | first << 8));
+  }
+  return Utf8(wide);
+}
+
+std::string MarkedFile(Encoding encoding, const std::string& utf8) {
+  if (encoding == Encoding::Utf8) return "\xEF\xBB\xBF" + utf8;
+  std::string bytes = encoding == Encoding::Utf16Le ? "\xFF\xFE" : "\xFE\xFF";
+  for (wchar_t c : Widen(CP_UTF8, utf8)) {
+    const char low = static_cast<char>(c & 0xFF), high = static_cast<char>((c >> 8) & 0xFF);
+    bytes += encoding == Encoding::Utf16Le ? std::string{low, high} : std::string{high, low};
+  }
+  return bytes;
 }
 
 }  // namespace
@@ -47,6 +96,15 @@ std::string Win32ProfileFile::ReadString(const std::string& section, const std::
 }
 
 std::vector<ProfileEntry> Win32ProfileFile::ReadSection(const std::string& section) {
+  // A file in the system's code page is read as its bytes stand: the
+  // functions pass every value through the code page and back, which
+  // changes some Shift-JIS bytes (NEC and IBM extension characters come
+  // back as their IBM forms, a lone lead byte as a middle dot, a lead byte
+  // before a blank takes the blank with it) in lines nobody edited.
+  DropCachedCopy();  // so that the file on disk is complete
+  if (std::optional<std::string> bytes = ReadWholeFile(path_); bytes && !StartsWithByteOrderMark(*bytes)) {
+    return ProfileDocument::Parse(*bytes).Entries(section);
+  }
   // The whole section in one call: "name=value" texts, each ended by a NUL,
   // the values as they stand in the file. The buffer grows until it holds
   // the section (a full buffer is reported as its size less two).
@@ -100,12 +158,28 @@ void Win32ProfileFile::WriteKeys(const std::vector<ProfileWrite>& writes) {
   } else {
     bytes.emplace();
   }
-  if (StartsWithByteOrderMark(*bytes)) {
-    ProfileFile::WriteKeys(writes);
-    return;
+  const Encoding encoding = EncodingOf(*bytes);
+  std::optional<std::string> changed;
+  if (encoding == Encoding::Ansi) {
+    changed = ProfileDocument::Parse(*bytes).SetAll(writes);
+  } else {
+    // The functions convert the names and values from the ANSI code page.
+    // A file whose text does not come back whole through UTF-8 (an odd
+    // byte count, a lone surrogate, a broken UTF-8 sequence) is left to
+    // them, key by key.
+    const std::string text = Utf8Text(encoding, *bytes);
+    if (MarkedFile(encoding, text) != *bytes) {
+      ProfileFile::WriteKeys(writes);
+      return;
+    }
+    std::vector<ProfileWrite> converted;
+    converted.reserve(writes.size());
+    for (const ProfileWrite& w : writes) {
+      converted.push_back({Utf8(Widen(CP_ACP, w.section)), Utf8(Widen(CP_ACP, w.key)), Utf8(Widen(CP_ACP, w.value))});
+    }
+    changed = ProfileDocument::Parse(text).SetAll(converted);
+    if (changed) changed = MarkedFile(encoding, *changed);
   }
-  ProfileDocument document = ProfileDocument::Parse(*bytes);
-  const std::optional<std::string> changed = document.SetAll(writes);
   if (!changed) return;
   bool written = ReplaceWholeFile(path_, *changed);
   DropCachedCopy();

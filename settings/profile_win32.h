@@ -1,8 +1,13 @@
 // The profile file through the platform's profile functions: keys read with
-// GetPrivateProfileStringA, sections with GetPrivateProfileSectionA, single
-// keys written with WritePrivateProfileStringA. A save's many keys are
-// written at once by our own writer, which leaves the file as the
-// platform's functions would, key after key (the tests compare the two).
+// GetPrivateProfileStringA, single keys written with
+// WritePrivateProfileStringA. Sections (the lists) are read from the
+// file's bytes by our own reader, which keeps them as they stand; in a file
+// with a byte-order mark, whose text the functions convert, with
+// GetPrivateProfileSectionA. A save's many keys are written at once by our
+// own writer, which leaves the file as the platform's functions would, key
+// after key (the tests compare the two); a file with a byte-order mark
+// keeps the mark and its encoding (UTF-8, UTF-16), the names and values
+// converted from the ANSI code page as the functions convert them.
 #pragma once
 
 #include <string>

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/lists.h"
 
@@ -24,7 +24,27 @@ std::string FirstInvalidLine(const TextLines& skip, const TextLines& rules);
 // empty text. Such a line would come back cut at the next start: a rule or
 // pattern cut in two no longer compiles, and a whitelist text cut short
 // matches more relays than the one the user wrote.
-std::string FirstTooLongLine(std::initializer_list<const TextLines*> lists);
+std::string FirstTooLongLine(const std::vector<const TextLines*>& lists);
+
+// The error text for the first line, in the lists in the order given, that
+// a save and the next load would not give back as it is, or the empty
+// text: a line too long (as FirstTooLongLine), one with a blank at either
+// end, or one enclosed in a pair of quotes (" or '); the file drops those
+// blanks and quotes. A rule "^mail " would come back as "^mail" and match
+// every relay whose name starts so.
+std::string FirstLineTheFileChanges(std::initializer_list<const TextLines*> lists);
+
+// The lines to take over from an editor that was filled with `filled` and
+// showed them as `shown` (each line as the editor gave it back right after
+// the fill), when it now holds `edited`. The editors hold wide text, and
+// some Shift-JIS bytes do not come back the same from it (NEC and IBM
+// extension characters, a lone lead byte, a lead byte before a blank): a
+// line whose text the user left as it was shown keeps its original bytes.
+// Lines are paired by their place: the unchanged lines before and after
+// the edited part, then, within it, each edited line with the first
+// unpaired filled line it still shows as. With `shown` not line for line
+// `filled`, the edited lines are taken as they are.
+TextLines KeepUnchangedLines(const TextLines& filled, const TextLines& shown, const TextLines& edited);
 
 // The time-out the box's text stands for: a decimal integer with an
 // optional sign. Empty text, anything that is no such number and a number

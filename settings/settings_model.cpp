@@ -1,35 +1,21 @@
 #include "settings/settings_model.h"
 
-#include <initializer_list>
 #include <optional>
 #include <vector>
 
 #include "engine/networks.h"
 #include "engine/text_error.h"
 #include "settings/default_lines.h"
+#include "settings/list_bindings.h"
 #include "settings/unreadable_backup.h"
 #include "settings/value_format.h"
 #include "texts/catalog.h"
+#include "texts/fill.h"
 
 namespace quorn {
 namespace {
 
 const char kFormMain[] = "FormMain";
-
-struct ListSection {
-  const char* name;
-  SettingList& list;
-  const TextLines& (*defaultLines)();
-};
-
-// The five lists in file order.
-std::vector<ListSection> ListSections() {
-  return {{"Skip", Skip, DefaultSkipLines},
-          {"White", White, DefaultWhiteLines},
-          {"Black", Black, DefaultBlackLines},
-          {"Rules", Rules, DefaultRulesLines},
-          {"RecvRegex", RecvRegex, DefaultRecvRegexLines}};
-}
 
 std::int32_t ReadInt(ProfileFile& file, const char* section, const char* key,
                      std::int32_t fallback) {
@@ -62,12 +48,12 @@ void WriteAll(ProfileFile& file, const FileSettings& s) {
       {kFormMain, "Folder", s.folder},
       {kFormMain, "TimeOut", FormatProfileInt(s.timeOut)},
   };
-  const auto sections = ListSections();
+  const auto& sections = ListBindings();
   for (std::size_t i = 0; i < sections.size(); ++i) {
     const TextLines& lines = s.lists[i];
-    writes.push_back({sections[i].name, "Count", FormatProfileInt(static_cast<std::int32_t>(lines.size()))});
+    writes.push_back({sections[i].section, "Count", FormatProfileInt(static_cast<std::int32_t>(lines.size()))});
     for (std::size_t n = 0; n < lines.size(); ++n) {
-      writes.push_back({sections[i].name, "Item" + std::to_string(n), lines[n]});
+      writes.push_back({sections[i].section, "Item" + std::to_string(n), lines[n]});
     }
   }
   file.WriteKeys(writes);
@@ -116,18 +102,6 @@ std::int32_t PresentItemCount(const std::vector<ProfileEntry>& entries) {
   return static_cast<std::int32_t>(count);
 }
 
-// The format with each "%s" replaced by the next value, in order.
-std::string Format(std::string format, std::initializer_list<std::string> values) {
-  std::size_t from = 0;
-  for (const std::string& value : values) {
-    from = format.find("%s", from);
-    if (from == std::string::npos) break;
-    format.replace(from, 2, value);
-    from += value.size();
-  }
-  return format;
-}
-
 }  // namespace
 
 SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path) {
@@ -165,15 +139,15 @@ SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path, P
     // earlier versions, which is read as today's.
     bool recvRegexTurnsIPv6 = false;
     const std::string recvRegexName = "RecvRegex";
-    for (const ListSection& section : ListSections()) {
-      if (!file.HasSection(section.name)) {
+    for (const ListBinding& section : ListBindings()) {
+      if (!file.HasSection(section.section)) {
         loaded.lists.push_back(section.defaultLines());
         continue;
       }
       // A Count that is there but no number (a typo such as "1O") is as
       // untrusted as a negative or huge one: emptying the list would stop
       // the filter and lose the lines at the next save.
-      const std::string countText = file.ReadString(section.name, "Count", "");
+      const std::string countText = file.ReadString(section.section, "Count", "");
       const std::optional<std::int32_t> parsed = ParseProfileInt(countText);
       const bool garbled = !countText.empty() && !parsed;
       std::int32_t count = parsed.value_or(0);
@@ -181,19 +155,21 @@ SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path, P
         loaded.lists.emplace_back();
         continue;
       }
-      const std::vector<ProfileEntry> entries = file.ReadSection(section.name);
+      const std::vector<ProfileEntry> entries = file.ReadSection(section.section);
       if (garbled || count < 0 || count > kMaxTrustedCount) {
         count = PresentItemCount(entries);
-        report.repairedLists.push_back(section.name);
+        report.repairedLists.push_back(section.section);
       }
       TextLines lines = ListLines(entries, count);
-      if (section.name == recvRegexName && IsRetiredRecvRegex(lines)) recvRegexTurnsIPv6 = true;
-      loaded.lists.push_back(ReplaceRetiredDefault(section.name, std::move(lines)));
+      if (section.section == recvRegexName && RetiredRecvRegexMayLeaveLocalIPv6Unskipped(lines)) {
+        recvRegexTurnsIPv6 = true;
+      }
+      loaded.lists.push_back(ReplaceRetiredDefault(section.section, std::move(lines)));
     }
     if (recvRegexTurnsIPv6) AddLocalIPv6Networks(loaded.lists.front());  // Skip comes first
 
     // The lists first: they are all that can fail from here on.
-    const auto sections = ListSections();
+    const auto& sections = ListBindings();
     for (std::size_t i = 0; i < sections.size(); ++i) sections[i].list.Replace(std::move(loaded.lists[i]));
     BuildSkipNetworks();
   } catch (...) {
@@ -202,7 +178,7 @@ SettingsModel::LoadReport SettingsModel::LoadSettings(const std::string& path, P
       UseDefaultLists();
     } catch (...) {
     }
-    throw TextError(Format(texts::kCannotReadFile, {path}));
+    throw TextError(texts::Filled(texts::kCannotReadFile, {path}));
   }
 
   MoveWindow(loaded.top, WindowLeft());
@@ -226,7 +202,7 @@ std::string SettingsModel::RepairedListsText(const std::string& path, const Load
   std::string text;
   for (const std::string& list : report.repairedLists) {
     if (!text.empty()) text += "\n";
-    text += Format(texts::kRepairedListCount, {path, list});
+    text += texts::Filled(texts::kRepairedListCount, {path, list});
   }
   return text;
 }
@@ -234,7 +210,7 @@ std::string SettingsModel::RepairedListsText(const std::string& path, const Load
 void SettingsModel::SaveSettings(ProfileFile& file) {
   FileSettings s{WindowTop(), WindowLeft(), Paralysis, DropTrash, ReverseLookup,
                   AcceptReceivedHost, Folder, TimeOut, {}};
-  for (const ListSection& section : ListSections()) s.lists.push_back(section.list.Current()->Lines());
+  for (const ListBinding& section : ListBindings()) s.lists.push_back(section.list.Current()->Lines());
   WriteAll(file, s);
 }
 
@@ -243,7 +219,7 @@ void SettingsModel::WriteDefaultSettings(ProfileFile& file) {
   FileSettings s{kDesignTop, kDesignLeft, construction.Paralysis, construction.DropTrash,
                   construction.ReverseLookup, construction.AcceptReceivedHost,
                   construction.Folder, construction.TimeOut, {}};
-  for (const ListSection& section : ListSections()) s.lists.push_back(section.defaultLines());
+  for (const ListBinding& section : ListBindings()) s.lists.push_back(section.defaultLines());
   WriteAll(file, s);
 }
 

@@ -7,7 +7,7 @@
 namespace sim {
 namespace {
 
-constexpr std::size_t kMaxBuiltSize = 640u << 20;
+constexpr std::size_t kMaxBuiltSize = std::size_t{1} << 30;
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';

@@ -12,13 +12,6 @@
 namespace sim {
 namespace {
 
-std::wstring WideFromUtf8(const std::string& utf8) {
-  int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
-}
-
 std::wstring DataFolder() { return quorn::WideFromShiftJis(TheHost.dataFolder); }
 
 struct Bit {
@@ -109,7 +102,7 @@ bool FolderDirCommand(const std::string& argument) {
     attributes |= bit->value;
   }
   if (path.empty()) return false;
-  std::wstring full = MakeDirectories(WideFromUtf8(path));
+  std::wstring full = MakeDirectories(quorn::WideFromUtf8(path));
   if (attributes) SetFileAttributesW(full.c_str(), attributes);
   full.pop_back();
   Say("  " + path + ": " + Describe(GetFileAttributesW(full.c_str())));
@@ -117,7 +110,7 @@ bool FolderDirCommand(const std::string& argument) {
 }
 
 void FolderListCommand(const std::string& argument) {
-  std::wstring folder = DataFolder() + WideFromUtf8(argument);
+  std::wstring folder = DataFolder() + quorn::WideFromUtf8(argument);
   if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
   ListBelow(folder);
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/velmo_api.h"
+#include "hostapi/velmo_api.h"
 
 namespace sim {
 

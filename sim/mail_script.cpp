@@ -30,13 +30,6 @@ std::vector<std::string> Words(const std::string& text) {
   return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
-std::string ShiftJisFromUtf8(const std::string& utf8) {
-  int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return quorn::ShiftJisFromWide(wide);
-}
-
 // "\r", "\n", "\t" and "\\" in a script's text.
 std::string Unescape(const std::string& text) {
   std::string out;
@@ -138,7 +131,7 @@ bool ExecuteMailCommand(const std::string& command, const std::string& argument,
   } else if (command == "selection-protocol") {
     if (!ParseSelectionProtocol(argument, TheHost.selectionProtocol)) Say("  unknown protocol " + argument);
   } else if (command == "fail-moves") {
-    FailMovesTo(ShiftJisFromUtf8(argument));
+    FailMovesTo(quorn::ShiftJisFromUtf8(argument));
   } else if (command == "mails") {
     PrintMessages();
   } else if (command == "trace") {

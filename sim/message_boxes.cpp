@@ -17,6 +17,7 @@ HWND PendingBox = nullptr;
 BoxAnswer Answer = BoxAnswer::Yes;
 std::string ShotPath;  // of the next box's picture, when one is wanted
 std::function<void()> AfterAnswer;  // for the next box
+bool ShowIcons = false;
 
 std::string OneLine(std::string text) {
   for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "\n");
@@ -42,6 +43,31 @@ BOOL CALLBACK CollectText(HWND child, LPARAM param) {
   return TRUE;
 }
 
+// The system icon the box shows, by name; "no icon" when it shows none.
+BOOL CALLBACK FindIcon(HWND child, LPARAM param) {
+  if (_wcsicmp(ClassOf(child).c_str(), L"Static") != 0 ||
+      (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+    return TRUE;
+  }
+  *reinterpret_cast<HICON*>(param) = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+  return FALSE;
+}
+
+std::string IconOf(HWND box) {
+  HICON icon = nullptr;
+  EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
+  if (!icon) return "no icon";
+  const struct {
+    LPCSTR id;
+    const char* name;
+  } kIcons[] = {{IDI_INFORMATION, "information"}, {IDI_QUESTION, "question"}, {IDI_ERROR, "error"},
+                {IDI_WARNING, "warning"}};
+  for (const auto& known : kIcons) {
+    if (LoadIconA(nullptr, known.id) == icon) return known.name;
+  }
+  return "another icon";
+}
+
 bool HasButton(HWND box, int id) {
   HWND button = GetDlgItem(box, id);
   return button && IsWindowVisible(button);
@@ -58,7 +84,7 @@ void CALLBACK AnswerPendingBox(HWND, UINT, UINT_PTR timer, DWORD) {
   EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
   bool question = HasButton(box, IDYES);
   int answer = question ? (Answer == BoxAnswer::Yes ? IDYES : IDNO) : IDOK;
-  Say(std::string("  box [") + (question ? "Yes/No" : "OK") + "]: " +
+  Say(std::string("  box [") + (question ? "Yes/No" : "OK") + "]" + (ShowIcons ? " " + IconOf(box) : "") + ": " +
       OneLine(HideDataFolder(quorn::Utf8FromWide(text))) + (question ? (answer == IDYES ? " -> Yes" : " -> No") : ""));
   if (!ShotPath.empty()) {
     Say("  box picture " + ShotPath + ": " + TakeWindowShot(box, ShotPath));
@@ -91,6 +117,8 @@ void AnswerMessageBoxes() {
 }
 
 void SetBoxAnswer(BoxAnswer answer) { Answer = answer; }
+
+void ShowBoxIcons(bool show) { ShowIcons = show; }
 
 void AfterNextBox(std::function<void()> action) { AfterAnswer = std::move(action); }
 

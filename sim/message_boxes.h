@@ -13,6 +13,9 @@ enum class BoxAnswer { Yes, No };
 void AnswerMessageBoxes();
 // How the next boxes with Yes and No are answered (OK boxes get OK).
 void SetBoxAnswer(BoxAnswer answer);
+// Whether the transcript names each box's icon (information, question,
+// error, warning) after its buttons.
+void ShowBoxIcons(bool show);
 // Takes a picture of the next box, before it is answered, into `path`.
 void ShootNextBox(const std::string& path);
 // Runs `action` once the next box has been answered, while it closes: the

@@ -2,7 +2,12 @@
 
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <cstdio>
+#include <cstdlib>
+
+#include "sim/host.h"
 
 namespace sim {
 namespace {
@@ -34,6 +39,31 @@ double ProcessCpuMs() {
 }
 
 }  // namespace
+
+namespace {
+
+// The most memory the process has held at once (its peak working set).
+std::size_t PeakMemory() {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  return GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters) ? counters.PeakWorkingSetSize : 0;
+}
+
+}  // namespace
+
+bool ExecuteMemoryCommand(const std::string& command, const std::string& argument,
+                          const std::function<void(const std::string& line)>& run) {
+  if (command != "peak-growth-below") return false;
+  const std::size_t space = argument.find(' ');
+  const unsigned long allowed = std::strtoul(argument.substr(0, space).c_str(), nullptr, 10);
+  const std::size_t before = PeakMemory();
+  run(space == std::string::npos ? std::string() : argument.substr(space + 1));
+  const std::size_t grown = (PeakMemory() - before) >> 20;
+  Say(grown < allowed ? "  peak memory grew by less than " + std::to_string(allowed) + " MiB"
+                      : "  peak memory grew by " + std::to_string(grown) + " MiB, " + std::to_string(allowed) +
+                            " MiB allowed");
+  return true;
+}
 
 bool ExecuteTimedCommand(const std::string& command, const std::string& argument,
                          const std::function<void(const std::string& line)>& run) {

@@ -11,6 +11,13 @@
 
 namespace sim {
 
+// Memory for hostile deliveries:
+//   peak-growth-below MIB LINE   runs LINE and says whether the most memory
+//               the process held at once grew by less than MIB MiB:
+//               "peak memory grew by less than MIB MiB", else by how much.
+bool ExecuteMemoryCommand(const std::string& command, const std::string& argument,
+                          const std::function<void(const std::string& line)>& run);
+
 bool ExecuteTimedCommand(const std::string& command, const std::string& argument,
                          const std::function<void(const std::string& line)>& run);
 

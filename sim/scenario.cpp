@@ -32,13 +32,6 @@ namespace fs = std::filesystem;
 namespace sim {
 namespace {
 
-std::string ShiftJisFromUtf8(const std::string& utf8) {
-  int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return quorn::ShiftJisFromWide(wide);
-}
-
 std::string ReadFileBytes(const fs::path& path, bool* ok = nullptr) {
   std::ifstream in(path, std::ios::binary);
   if (ok) *ok = static_cast<bool>(in);
@@ -108,7 +101,8 @@ class Scenario {
   int Callback(const char* name, const std::vector<std::uintptr_t>& args);
   void OtherCallbacks();
   std::string IniPath() const { return TheHost.dataFolder + "PlugIns\\Quorn.ini"; }
-  void PrintIni();
+  // With `bytes`, every byte outside printable ASCII is shown as \xHH.
+  void PrintIni(bool bytes = false);
   void IniState();
   void Menu(int type);
   void Info();
@@ -156,7 +150,7 @@ void Scenario::OtherCallbacks() {
   for (const auto& call : calls) Say(std::string("  ") + call.name + ": result " + std::to_string(Callback(call.name, call.args)));
 }
 
-void Scenario::PrintIni() {
+void Scenario::PrintIni(bool asBytes) {
   bool ok = false;
   std::string bytes = ReadFileBytes(IniPath(), &ok);
   if (!ok) {
@@ -169,7 +163,17 @@ void Scenario::PrintIni() {
     std::string line = bytes.substr(pos, lf == std::string::npos ? std::string::npos : lf - pos);
     bool crlf = !line.empty() && line.back() == '\r';
     if (crlf) line.pop_back();
-    Say("  | " + Show(line) + (crlf || lf == std::string::npos ? "" : "  <LF only>"));
+    std::string shown;
+    if (asBytes) {
+      for (unsigned char c : line) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        shown += c >= 0x20 && c < 0x7F && c != '\\' ? std::string(1, static_cast<char>(c)) : hex;
+      }
+    } else {
+      shown = Show(line);
+    }
+    Say("  | " + shown + (crlf || lf == std::string::npos ? "" : "  <LF only>"));
     if (lf == std::string::npos) break;
     pos = lf + 1;
   }
@@ -240,7 +244,7 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
     char untouched[] = "(untouched)";
     char* answer = untouched;
     int result = Callback("VMC_OnBeforeFilter", {Word(message.text.c_str()), Word(&action), Word(&answer)});
-    if (result == 0) {
+    if (result == velmo::kLeaveMessage) {
       bool same = action == -1 && answer == untouched;
       if (verbose) {
         Say(std::string("  result 0, ") + (same ? "action and text untouched" : "ACTION OR TEXT CHANGED"));
@@ -257,7 +261,7 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
       Say("  result " + std::to_string(result) + ", action " + std::to_string(action) + ", text \"" +
           Show(given) + "\"");
     }
-    if (result == 3 && action == 8) {
+    if (result == velmo::kDoAction && action == velmo::kActionAddHeader) {
       std::size_t end = message.text.find("\r\n\r\n");
       message.text.insert(end == std::string::npos ? message.text.size() : end, "\r\n" + given);
       const std::string prefix = "X-Quorn: type=";
@@ -265,7 +269,7 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
       if (verbose) Say("  header line added");
       continue;
     }
-    if (result == 2 && action == 0) {
+    if (result == velmo::kMoveMessage && action == velmo::kActionMove) {
       if (given.empty()) {
         if (verbose) Say("  no folder given: stays in " + message.folder);
       } else {
@@ -298,9 +302,9 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
   if (command == "version") {
     TheHost.version = argument;
   } else if (command == "mailbox") {
-    TheHost.currentMailBox = ShiftJisFromUtf8(argument);
+    TheHost.currentMailBox = quorn::ShiftJisFromUtf8(argument);
   } else if (command == "display-name") {
-    Say("  \"" + Show(FolderDisplayName(ShiftJisFromUtf8(argument))) + "\"");
+    Say("  \"" + Show(FolderDisplayName(quorn::ShiftJisFromUtf8(argument))) + "\"");
   } else if (command == "folder") {
     fs::create_directories(fs::u8path(TheHost.dataFolder + argument));
   } else if (command == "folder-dir") {
@@ -316,6 +320,8 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     });
   } else if (command == "answer") {
     SetBoxAnswer(argument == "no" ? BoxAnswer::No : BoxAnswer::Yes);
+  } else if (command == "box-icons") {
+    ShowBoxIcons(argument != "off");
   } else if (command == "window") {
     if (!QueueWindowAction(argument, [this](const std::string& l) { ExecuteLine(l); })) return false;
   } else if (command == "window-pending") {
@@ -327,7 +333,7 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     std::getline(words, value);
     if (!value.empty() && value[0] == ' ') value.erase(0, 1);
     CreateDirectoryA((TheHost.dataFolder + "PlugIns").c_str(), nullptr);
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), ShiftJisFromUtf8(value).c_str(),
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), quorn::ShiftJisFromUtf8(value).c_str(),
                                IniPath().c_str());
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath().c_str());
   } else if (command == "codepage") {
@@ -338,8 +344,17 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
     SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
   } else if (command == "block-plugins-folder") {
     std::ofstream(TheHost.dataFolder + "PlugIns") << "a file where the folder should be";
+  } else if (command == "ini-built") {
+    // The whole file from a recipe (sim/built_text.h): bytes the profile
+    // functions would not write as they are.
+    const std::optional<std::string> bytes = BuildText(argument);
+    if (!bytes) return false;
+    CreateDirectoryA((TheHost.dataFolder + "PlugIns").c_str(), nullptr);
+    std::ofstream(IniPath(), std::ios::binary) << *bytes;
   } else if (command == "ini") {
     PrintIni();
+  } else if (command == "ini-bytes") {
+    PrintIni(true);
   } else if (command == "ini-state") {
     IniState();
   } else if (command == "load") {
@@ -379,6 +394,7 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
   } else if (ExecuteMailCommand(command, argument, here) ||
              ExecuteDeferredCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
              ExecuteTimedCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
+             ExecuteMemoryCommand(command, argument, [this](const std::string& l) { ExecuteLine(l); }) ||
              ExecuteBuiltTextCommand(command, argument, [this](const std::string& name, std::string text) {
                if (Loaded()) Receive(name, std::move(text), true);
              })) {
@@ -420,7 +436,7 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
 // with that ID; "command CAPTION" the menu item with that caption (from the
 // menu built last) or the command with that status text.
 void Scenario::RunCommand(const std::string& which) {
-  const std::string wanted = ShiftJisFromUtf8(which);
+  const std::string wanted = quorn::ShiftJisFromUtf8(which);
   const Command* found = nullptr;
   char* end = nullptr;
   long number = std::strtol(which.c_str(), &end, 10);

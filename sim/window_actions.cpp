@@ -38,13 +38,6 @@ std::map<std::string, int> HostCalls;  // calls of each host function since its 
 UINT_PTR Timer = 0;
 bool Running = false;
 
-std::wstring Wide(const std::string& utf8) {
-  int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
-}
-
 std::string Utf8(const std::wstring& wide) { return quorn::Utf8FromWide(wide); }
 
 // "\r", "\n", "\t", "\b" (backspace) and "\\" in a text argument.
@@ -59,7 +52,7 @@ std::wstring Unescaped(const std::string& text) {
       out.push_back(text[i]);
     }
   }
-  return Wide(out);
+  return quorn::WideFromUtf8(out);
 }
 
 std::string Escaped(const std::wstring& text) {
@@ -231,11 +224,16 @@ bool RunAction(Action& a, HWND form) {
     if (a.run) a.run(a.argument);
     return true;
   }
+  if (a.verb == "focus") {
+    const std::wstring name = quorn::ui::DesignName(GetFocus());
+    Say(prefix + ": " + (name.empty() ? "no control of the plug-in" : Utf8(name)));
+    return true;
+  }
   if (a.verb == "screenshot") {
     Say(prefix + ": " + TakeWindowShot(form, a.control));
     return true;
   }
-  HWND control = quorn::ui::FindDesignName(form, Wide(a.control));
+  HWND control = quorn::ui::FindDesignName(form, quorn::WideFromUtf8(a.control));
   if (!control) {
     Say(prefix + ": NO SUCH CONTROL");
     return true;
@@ -278,7 +276,7 @@ bool RunAction(Action& a, HWND form) {
 
 bool Due(const Action& a, bool atHostCall, HWND& form) {
   if (!a.gate.empty() && (!atHostCall || HostCalls[a.gate] < a.gateCall)) return false;
-  form = quorn::ui::FindThreadWindow(Wide(a.window));
+  form = quorn::ui::FindThreadWindow(quorn::WideFromUtf8(a.window));
   return form && IsWindowVisible(form) && IsWindowEnabled(form);
 }
 
@@ -317,11 +315,11 @@ bool QueueWindowAction(const std::string& line, const std::function<void(const s
     a.gateCall += HostCalls[a.gate];  // counted from now
   }
   static const char* const kVerbs[] = {"click", "key", "type", "set-text", "tab", "tree", "grid",
-                                       "wait-idle", "print", "close", "screenshot", "run"};
+                                       "wait-idle", "print", "close", "screenshot", "run", "focus"};
   bool known = false;
   for (const char* verb : kVerbs) known = known || a.verb == verb;
   if (a.window.empty() || !known) return false;
-  if (a.verb != "wait-idle" && a.verb != "close" && a.verb != "run") {
+  if (a.verb != "wait-idle" && a.verb != "close" && a.verb != "run" && a.verb != "focus") {
     words >> a.control;
     if (a.control.empty()) return false;
   }

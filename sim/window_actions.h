@@ -21,6 +21,7 @@
 //   print CONTROL|NAME       prints text, checked and enabled state, rectangle (and
 //                            position, page, selected node and every node, or cells,
 //                            by kind)
+//   focus                    prints the design name of the control with the keyboard focus
 //   close                    the close box
 //   screenshot FILE          the window as a BMP file, when a display is there
 //   run LINE                 runs the scenario line while the window is up (a

@@ -50,15 +50,24 @@ const char kCancelCaption[] = "Cancel";
 const char kFolderButtonCaption[] = "...";
 const char kInvalidAddressQuoted[] = "\"%s\"は不正なアドレスです";
 const char kLineTooLongQuoted[] = "\"%s...\"は長すぎます。1行は2047バイトまでです";
+const char kLineBlankAtEndQuoted[] = "\"%s\"の先頭か末尾に空白があります。行の両端の空白は保存できません";
+const char kLineInQuotesQuoted[] = "%sは全体が引用符で囲まれています。行全体を囲む引用符は保存できません";
 
 const char kProgressCaption[] = "チェック中...";
 
 const char kFolderCaption[] = "フォルダの選択";
+const char kFolderNoMailBox[] =
+    "開いているメールボックスがないため、フォルダを選べません。\n"
+    "Velmoでメールボックスを開いてから、設定画面を開き直してください。";
 
 const char kSpamFound[] = "%d通のメールがspamでした";
 const char kSpamMoved[] = "%d通のメールを移動しました";
 const char kNoSpam[] = "spamはありませんでした";
 const char kSpamNotMoved[] = "%d通のメールを移動できませんでした";
+const char kSpamNoDestination[] =
+    "%d通のメールがspamでしたが、移動先のフォルダが設定されていないため移動しませんでした。"
+    "spamのメールを選択してあります。\n"
+    "設定画面の「全般」で「ゴミ箱に捨てる」にチェックを付けるか、［...］で移動先のフォルダを選んでください。";
 const char kCommandFailed[] = "選択したメールを検査できませんでした";
 
 const char kVerdictNormal[] = "正常";

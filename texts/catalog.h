@@ -63,18 +63,26 @@ extern const char kFolderButtonCaption[];
 extern const char kInvalidAddressQuoted[];
 // A list line longer than the settings file keeps (its start in the quotes).
 extern const char kLineTooLongQuoted[];
+// A list line the settings file gives back without its blanks at either
+// end (the line in double quotes), or without the quotes that enclose it
+// (the line as it is: its own quotes delimit it).
+extern const char kLineBlankAtEndQuoted[];
+extern const char kLineInQuotesQuoted[];
 
 // The progress window's caption.
 extern const char kProgressCaption[];
 
-// The folder chooser's caption.
+// The folder chooser's caption, and why it shows nothing without a
+// current mailbox.
 extern const char kFolderCaption[];
+extern const char kFolderNoMailBox[];
 
 // Reports of the sort and check commands (printf formats with the count).
 extern const char kSpamFound[];          // check: "%d" messages were spam
 extern const char kSpamMoved[];          // sort: "%d" messages were moved
 extern const char kNoSpam[];             // either: there was no spam
 extern const char kSpamNotMoved[];       // sort: "%d" messages could not be moved
+extern const char kSpamNoDestination[];  // sort: "%d" spam, no destination set: none moved
 // An error of the commands that is no pattern's.
 extern const char kCommandFailed[];
 

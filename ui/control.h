@@ -31,4 +31,17 @@ class Control : public Wnd {
   SIZE containerDesign_ = {};
 };
 
+// The row, with the control made from it stored in `member` when the form
+// is built; building fails unless it is made, as a T.
+template <class T>
+ControlSpec Bound(T*& member, ControlSpec row) {
+  row.slot.member = &member;
+  row.slot.assign = [](void* to, Control* made) {
+    T* typed = dynamic_cast<T*>(made);
+    *static_cast<T**>(to) = typed;
+    return typed != nullptr;
+  };
+  return row;
+}
+
 }  // namespace quorn::ui

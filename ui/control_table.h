@@ -1,12 +1,15 @@
 // The table a window lists its controls in, as its design does: design
 // name, kind, caption, position and size in the container's client area,
-// tab order and anchors, and the container (the form itself, a tab page
-// or a group box).
+// tab order and anchors, the container (the form itself, a tab page or a
+// group box), and where building puts the control: a typed member of the
+// window that owns the form (ui::Bound in ui/control.h).
 #pragma once
 
 #include <cstddef>
 
 namespace quorn::ui {
+
+class Control;
 
 enum class Kind { Button, CheckBox, Edit, Memo, TabControl, TabPage, GroupBox, Label, TreeView, Grid, ProgressBar };
 
@@ -30,6 +33,13 @@ enum ControlFlag : unsigned {
   kFillContainer = 32,  // takes its container's whole client area, whatever its row says
 };
 
+// A typed member that receives the control made from a row: `assign`
+// stores it there, and says false when it is not of the member's type.
+struct ControlSlot {
+  void* member = nullptr;
+  bool (*assign)(void* member, Control* made) = nullptr;
+};
+
 struct ControlSpec {
   const char* name;
   Kind kind;
@@ -39,6 +49,7 @@ struct ControlSpec {
   unsigned anchors = kAnchorsDefault;
   const char* container = nullptr;  // design name; null for the form
   unsigned flags = 0;
+  ControlSlot slot = {};  // none: the form keeps the control to itself
 };
 
 }  // namespace quorn::ui

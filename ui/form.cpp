@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 #include "ui/buttons.h"
 #include "ui/edits.h"
@@ -62,6 +63,12 @@ Form::Form(const FormArgs& args, const std::vector<ControlSpec>& controls) : arg
   create.designName = args.designName;
   create.text = args.caption;
   if (Create(create)) BuildControls(controls);
+  for (const ControlSpec& entry : controls) {
+    // A bound row whose control was never made would leave its member null.
+    if (entry.slot.assign && !bound_.count(entry.slot.member)) {
+      throw std::runtime_error(std::string("the form ") + args.designName + " has no control " + entry.name);
+    }
+  }
 }
 
 Form::~Form() { Destroy(); }
@@ -119,8 +126,13 @@ Control* Form::MakeControl(const ControlSpec& entry, HWND container) {
   }
   if (!created) return nullptr;
   Control* made = control.get();
-  byName_[entry.name] = made;
   controls_.push_back(std::move(control));
+  if (entry.slot.assign) {
+    if (!entry.slot.assign(entry.slot.member, made)) {
+      throw std::runtime_error(std::string("the control ") + entry.name + " is not of its member's type");
+    }
+    bound_.insert(entry.slot.member);
+  }
   if (auto* button = dynamic_cast<Button*>(made)) {
     if (entry.flags & kDefaultButton) defaultButton_ = button;
     if (entry.flags & kCancelButton) cancelButton_ = button;
@@ -154,6 +166,13 @@ void Form::SetClientSize(int width, int height) {
 
 void Form::SetPosition(int left, int top) {
   SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::CentreOver(const RECT& over) {
+  RECT self = {};
+  GetWindowRect(hwnd(), &self);
+  SetPosition(over.left + (over.right - over.left - (self.right - self.left)) / 2,
+              over.top + (over.bottom - over.top - (self.bottom - self.top)) / 2);
 }
 
 void Form::PrepareShow() {
@@ -193,10 +212,7 @@ void Form::PlaceOverOwner() {
   if (owner == hwnd() || (owner && !IsWindowVisible(owner))) owner = nullptr;
   RECT over = WorkAreaNear(owner ? owner : hwnd());
   if (owner) GetWindowRect(owner, &over);
-  RECT self = {};
-  GetWindowRect(hwnd(), &self);
-  SetPosition(over.left + (over.right - over.left - (self.right - self.left)) / 2,
-              over.top + (over.bottom - over.top - (self.bottom - self.top)) / 2);
+  CentreOver(over);
   KeepOnWorkArea();
 }
 

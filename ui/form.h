@@ -11,14 +11,15 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "ui/control.h"
 #include "ui/control_table.h"
 #include "ui/wnd.h"
+#include "win32/message_pump.h"
 
 namespace quorn::ui {
 
@@ -46,17 +47,14 @@ struct FormArgs {
   Placement placement = Placement::Design;
 };
 
-class Form : public Wnd {
+class Form : public Wnd, private MessageFilter {
  public:
+  // Builds the window and the controls of the table, each bound row's
+  // control into its member. Throws std::runtime_error, naming the row,
+  // when a bound row's control is not made (its container is not in the
+  // table, the system refused the window) or is not of its member's type.
   Form(const FormArgs& args, const std::vector<ControlSpec>& controls);
   ~Form() override;
-
-  // The control of that design name, as the kind asked for (null if none).
-  template <class T>
-  T* Find(const std::string& name) const {
-    auto found = byName_.find(name);
-    return found == byName_.end() ? nullptr : dynamic_cast<T*>(found->second);
-  }
 
   void Show(bool activate = true);  // modeless; returns at once
   void Hide();
@@ -74,6 +72,9 @@ class Form : public Wnd {
   SIZE ClientSize() const;
   void SetClientSize(int width, int height);
   void SetPosition(int left, int top);  // the window's top-left corner on the screen
+  // Moves the window so that its centre is the centre of `over` (screen
+  // coordinates).
+  void CentreOver(const RECT& over);
   // Moves the window as little as needed to lie on the work area of the
   // monitor nearest to it (a position saved for a screen no longer there).
   void KeepOnWorkArea();
@@ -86,7 +87,8 @@ class Form : public Wnd {
   std::function<void()> onClose;
   std::function<void()> onIdle;
 
-  // For the modal loop: Enter and Esc as the form's buttons take them.
+  // Enter, Esc and Tab as a dialog takes them; the pump offers every
+  // message here while the form is the active modal one.
   bool HandleDialogKey(const MSG& message);
 
  protected:
@@ -98,10 +100,11 @@ class Form : public Wnd {
   void PrepareShow();
   void PlaceOverOwner();
   void RunModalLoop();
+  bool PreTranslateMessage(const MSG& message) override;
 
   FormArgs args_;
   std::vector<std::unique_ptr<Control>> controls_;
-  std::map<std::string, Control*> byName_;
+  std::set<void*> bound_;  // the members filled while building
   Button* defaultButton_ = nullptr;
   Button* cancelButton_ = nullptr;
   bool modal_ = false;

@@ -123,10 +123,10 @@ void Grid::Paint(HDC dc) {
   RECT client = {};
   GetClientRect(hwnd(), &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
-  SelectObject(dc, UiFont());
+  ScopedSelectObject font(dc, UiFont());
   SetBkMode(dc, TRANSPARENT);
   GdiObject<HPEN> line(CreatePen(PS_SOLID, GridLineWidth(), GetSysColor(COLOR_BTNSHADOW)));
-  HGDIOBJ oldPen = SelectObject(dc, line.get());
+  ScopedSelectObject pen(dc, line.get());
   const int step = rowHeight_ + GridLineWidth();
   auto drawRow = [&](int row, int y) {
     int x = 0;
@@ -150,7 +150,6 @@ void Grid::Paint(HDC dc) {
   };
   drawRow(0, 0);
   for (int row = top_, y = step; row < rows_ && y < client.bottom; ++row, y += step) drawRow(row, y);
-  SelectObject(dc, oldPen);
 }
 
 bool Grid::QueryCell(int column, int row, GridCellQuery* query) {

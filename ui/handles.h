@@ -1,5 +1,5 @@
 // One owner per kind of GDI and common-control handle: moved, never copied,
-// released once.
+// released once. And one scope for an object selected into a DC.
 #pragma once
 
 #include <windows.h>
@@ -48,5 +48,21 @@ template <class Handle>
 using GdiObject = Owned<Handle, GdiTraits>;
 using ImageListHandle = Owned<HIMAGELIST, ImageListTraits>;
 using MemoryDc = Owned<HDC, DcTraits>;
+
+// Selects `object` into `dc` for its lifetime, then puts back what was
+// selected before. The object must outlive the scope.
+class ScopedSelectObject {
+ public:
+  ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~ScopedSelectObject() {
+    if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+  }
+  ScopedSelectObject(const ScopedSelectObject&) = delete;
+  ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 }  // namespace quorn::ui

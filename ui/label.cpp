@@ -1,6 +1,7 @@
 #include "ui/label.h"
 
 #include "ui/font.h"
+#include "ui/handles.h"
 #include "win32/text_convert.h"
 
 namespace quorn::ui {
@@ -10,10 +11,11 @@ bool Label::Create(const ControlSpec& entry, HWND container) {
   if (sized.width == 0 || sized.height == 0) {
     std::wstring text = WideFromShiftJis(entry.caption ? entry.caption : "");
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, UiFont());
     SIZE extent = {};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
+    {
+      ScopedSelectObject font(dc, UiFont());
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    }
     ReleaseDC(nullptr, dc);
     sized.width = extent.cx;
     sized.height = extent.cy;

@@ -1,10 +1,12 @@
-// The modal show of a form: its own message loop, the other windows of the
-// thread disabled meanwhile, Enter, Esc and Tab as a dialog takes them, and
-// the idle notification.
+// The modal show of a form: its own message loop over the plug-in's one
+// pump, the other windows of the thread disabled meanwhile, Enter, Esc and
+// Tab as a dialog takes them (for every pump while the form is the active
+// modal one), and the idle notification.
 #include <vector>
 
 #include "ui/buttons.h"
 #include "ui/form.h"
+#include "win32/message_pump.h"
 
 namespace quorn::ui {
 namespace {
@@ -30,6 +32,8 @@ bool IsMultiLineEditor(HWND window) {
 }
 
 }  // namespace
+
+bool Form::PreTranslateMessage(const MSG& message) { return HandleDialogKey(message); }
 
 bool Form::HandleDialogKey(const MSG& message) {
   if (message.message != WM_KEYDOWN) return false;
@@ -82,21 +86,19 @@ ModalResult Form::ShowModal() {
 }
 
 void Form::RunModalLoop() {
+  // The pump offers every message to this form first while it is the
+  // innermost modal one, whoever pumps: this loop, or a wait below it.
+  ActiveMessageFilter filter(*this);
   bool idleDone = false;
   while (result_ == ModalResult::None && IsWindow(hwnd())) {
-    MSG message;
-    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        // The host is quitting: end the modal show and leave the quit to
-        // the host's own loop.
-        result_ = ModalResult::Cancel;
-        PostQuitMessage(static_cast<int>(message.wParam));
-        return;
-      }
-      if (!HandleDialogKey(message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
+    const Pumped pumped = PumpOneMessage();
+    if (pumped == Pumped::Quit) {
+      // The host is quitting: end the modal show and leave the quit to
+      // the host's own loop.
+      result_ = ModalResult::Cancel;
+      return;
+    }
+    if (pumped == Pumped::Message) {
       idleDone = false;
       continue;
     }

@@ -13,12 +13,14 @@ int ImageList::Add(const std::function<void(HDC)>& paint, COLORREF transparent) 
   GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, kImageSize, kImageSize));
   MemoryDc dc(CreateCompatibleDC(screen));
   ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
-  GdiObject<HBRUSH> clear(CreateSolidBrush(transparent));
-  RECT all = {0, 0, kImageSize, kImageSize};
-  FillRect(dc.get(), &all, clear.get());
-  paint(dc.get());
-  SelectObject(dc.get(), old);
+  {
+    // The bitmap is painted while selected, and added once it is not.
+    ScopedSelectObject select(dc.get(), bitmap.get());
+    GdiObject<HBRUSH> clear(CreateSolidBrush(transparent));
+    RECT all = {0, 0, kImageSize, kImageSize};
+    FillRect(dc.get(), &all, clear.get());
+    paint(dc.get());
+  }
   return ImageList_AddMasked(list_.get(), bitmap.get(), transparent);
 }
 

@@ -1,6 +1,7 @@
 #include "win32/host_lookup.h"
 
 #include "engine/ip_address.h"
+#include "win32/message_pump.h"
 #include "win32/name_info_lookup.h"
 
 namespace quorn {
@@ -35,17 +36,13 @@ int DispatchAnswers(HWND window) {
 
 }  // namespace
 
-void ProcessPendingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));  // leave it to the owner's loop
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
+HostLookups::HostLookups(HINSTANCE module, bool& answered)
+    : answered_(answered), window_(module, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        if (message != WM_APP) return false;
+        if (OnAnswer(wParam, lParam)) answered_ = true;
+        result = 0;
+        return true;
+      }) {}
 
 HostLookups::~HostLookups() {
   // Requests still unanswered may be completed by the system later: their
@@ -84,8 +81,9 @@ bool HostLookups::OnAnswer(WPARAM task, LPARAM status) {
   return owner && owner == waiting_.back();
 }
 
-std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_t timeoutMs,
-                                 std::int32_t osMajorVersion, bool& answered) {
+std::string HostLookups::Resolve(const std::string& ip, std::int32_t timeoutMs, std::int32_t osMajorVersion) {
+  const HWND window = window_.hwnd();
+  bool& answered = answered_;
   const LookupTarget target = ReverseLookupTarget(ip);
   unsigned long address =
       target.kind == LookupTarget::MappedIPv4 ? htonl(target.v4) : inet_addr(ip.c_str());
@@ -134,7 +132,7 @@ std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_
     DWORD pause = static_cast<DWORD>(left < kPauseMs ? left : kPauseMs);
     if (!atBound) {
       MsgWaitForMultipleObjectsEx(0, nullptr, pause, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-      ProcessPendingMessages();
+      PumpWaitingMessages();
     } else {
       bool woken = MsgWaitForMultipleObjectsEx(0, nullptr, pause, QS_POSTMESSAGE, 0) == WAIT_OBJECT_0;
       if (DispatchAnswers(window) == 0 && woken) Sleep(pause < kBoundedRetryMs ? pause : kBoundedRetryMs);
@@ -154,6 +152,12 @@ std::string HostLookups::Resolve(HWND window, const std::string& ip, std::int32_
     WSACancelAsyncRequest(request.task);
   }
   return std::string();
+}
+
+std::int32_t SystemMajorVersion() {
+  OSVERSIONINFOA info = {};
+  info.dwOSVersionInfoSize = sizeof info;  // the 148-byte record
+  return GetVersionExA(&info) ? static_cast<std::int32_t>(info.dwMajorVersion) : 0;
 }
 
 }  // namespace quorn

@@ -1,7 +1,9 @@
 // The reverse lookup with Windows Sockets 1.1: WSAAsyncGetHostByAddr with
-// its answer posted to a window as WM_APP, a wait in pauses of at most
+// its answer posted as WM_APP to the lookups' own message window
+// (win32/message_window.h), a wait in pauses of at most
 // 100 ms (each ending early when a message arrives) with the thread's
-// window messages processed between them, and WSACancelAsyncRequest at the
+// window messages let through the plug-in's pump (win32/message_pump.h)
+// between them, and WSACancelAsyncRequest at the
 // time-out; the blocking gethostbyaddr on
 // systems of major version 4, where the time-out does not apply.
 //
@@ -35,6 +37,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/message_window.h"
+
 namespace quorn {
 
 class NameInfoJob;
@@ -48,22 +52,22 @@ class HostLookups {
   // only make the oldest waiting message wait longer.
   static constexpr std::size_t kMaxWaiting = 4;
 
-  HostLookups() = default;
+  // `module` holds this code, for the answer window's class. `answered`
+  // is the owner's flag (LookupAnswered) that tells whether the answer to
+  // the innermost waiting lookup has come: set when it comes, cleared for
+  // each asynchronous request, and when a nested lookup ends it again tells
+  // the state of the lookup that was waiting outside it. It must outlive
+  // the lookups.
+  HostLookups(HINSTANCE module, bool& answered);
   HostLookups(const HostLookups&) = delete;
   HostLookups& operator=(const HostLookups&) = delete;
   ~HostLookups();
 
-  // The name of `ip`, or the empty text. `answered` is the flag the owner's
-  // WM_APP handler sets (through OnAnswer): it tells whether the answer to
-  // the innermost waiting lookup has come. It is cleared for each
-  // asynchronous request, and when a nested lookup ends it again tells the
-  // state of the lookup that was waiting outside it.
-  std::string Resolve(HWND window, const std::string& ip, std::int32_t timeoutMs,
-                      std::int32_t osMajorVersion, bool& answered);
+  // The name of `ip`, or the empty text.
+  std::string Resolve(const std::string& ip, std::int32_t timeoutMs, std::int32_t osMajorVersion);
 
-  // For the window's WM_APP handler: records the answer for the request it
-  // belongs to; true when that is the innermost waiting request.
-  bool OnAnswer(WPARAM task, LPARAM status);
+  // The window the answers are posted to.
+  HWND AnswerWindow() const { return window_.hwnd(); }
 
   // How many asynchronous lookups are waiting now.
   std::size_t Waiting() const { return waiting_.size(); }
@@ -78,9 +82,17 @@ class HostLookups {
   std::map<HANDLE, std::unique_ptr<char[]>> buffers_;  // requests not yet answered
   std::map<WPARAM, NameInfoJob*> nameJobs_;           // IPv6 lookups still waited for
   std::vector<Request*> waiting_;                      // innermost last
+  bool& answered_;
+  // Last, so that it goes first: no answer is handled while the rest is torn down.
+  MessageWindow window_;
+
+  // Records an answer for the request it belongs to; true when that is the
+  // innermost waiting request.
+  bool OnAnswer(WPARAM task, LPARAM status);
 };
 
-// Dispatches every pending message of the thread.
-void ProcessPendingMessages();
+// The system's major version as GetVersionExA reports it: 4 chooses the
+// blocking lookup without a time-out.
+std::int32_t SystemMajorVersion();
 
 }  // namespace quorn

@@ -11,7 +11,8 @@ bool ShowMessage(const std::string& shiftJisText, MessageKind kind) {
   UINT style = MB_TASKMODAL;
   switch (kind) {
     case MessageKind::Information: style |= MB_OK | MB_ICONINFORMATION; break;
-    case MessageKind::Question: style |= MB_YESNO | MB_ICONQUESTION; break;
+    // A confirmation: information with Yes and No.
+    case MessageKind::Question: style |= MB_YESNO | MB_ICONINFORMATION; break;
     case MessageKind::Error: style |= MB_OK | MB_ICONERROR; break;
   }
   int answer = MessageBoxW(GetActiveWindow(), WideFromShiftJis(shiftJisText).c_str(),

@@ -1,5 +1,6 @@
 // The plug-in's modal message boxes: information with OK, a question with
-// Yes and No, an error with OK. Texts are Shift-JIS and are shown through
+// Yes and No (a confirmation, shown with the information icon), an error
+// with OK. Texts are Shift-JIS and are shown through
 // the wide API.
 #pragma once
 

@@ -7,6 +7,16 @@ namespace {
 
 constexpr UINT kShiftJis = 932;
 
+std::wstring Widen(UINT codePage, const std::string& text) {
+  if (text.empty()) return std::wstring();
+  int size = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (size <= 0) return std::wstring();
+  std::wstring out(static_cast<std::size_t>(size), L'\0');
+  int written = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+  out.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+  return out;
+}
+
 std::string Narrow(UINT codePage, const std::wstring& text) {
   if (text.empty()) return std::string();
   int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr,
@@ -21,34 +31,21 @@ std::string Narrow(UINT codePage, const std::wstring& text) {
 
 }  // namespace
 
-std::wstring WideFromShiftJis(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  int size = MultiByteToWideChar(kShiftJis, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (size <= 0) return std::wstring();
-  std::wstring out(static_cast<std::size_t>(size), L'\0');
-  int written = MultiByteToWideChar(kShiftJis, 0, text.data(), static_cast<int>(text.size()),
-                                    out.data(), size);
-  out.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
-  return out;
-}
+std::wstring WideFromShiftJis(const std::string& text) { return Widen(kShiftJis, text); }
 
 std::string ShiftJisFromWide(const std::wstring& text) { return Narrow(kShiftJis, text); }
 
 std::string Utf8FromWide(const std::wstring& text) { return Narrow(CP_UTF8, text); }
 
+std::wstring WideFromUtf8(const std::string& text) { return Widen(CP_UTF8, text); }
+
+std::string ShiftJisFromUtf8(const std::string& text) { return Narrow(kShiftJis, Widen(CP_UTF8, text)); }
+
 }  // namespace quorn
 
 namespace quorn {
 
-std::wstring WideFromHostAnsi(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (size <= 0) return std::wstring();
-  std::wstring out(static_cast<std::size_t>(size), L'\0');
-  int written = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-  out.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
-  return out;
-}
+std::wstring WideFromHostAnsi(const std::string& text) { return Widen(CP_ACP, text); }
 
 bool HostAnsiFromWide(const std::wstring& text, std::string& out) {
   out.clear();

@@ -10,6 +10,9 @@ namespace quorn {
 std::wstring WideFromShiftJis(const std::string& text);
 std::string ShiftJisFromWide(const std::wstring& text);
 std::string Utf8FromWide(const std::wstring& text);
+// UTF-8 texts (the simulator's scripts).
+std::wstring WideFromUtf8(const std::string& text);
+std::string ShiftJisFromUtf8(const std::string& text);
 
 }  // namespace quorn
 

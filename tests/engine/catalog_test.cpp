@@ -6,8 +6,10 @@
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "texts/catalog.h"
+#include "texts/fill.h"
 
 namespace {
 
@@ -51,6 +53,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Catalog, DescriptionFitsItsRecordWithTerminator) {
   EXPECT_EQ(std::strlen(texts::kPlugInDescription) + 1, 25u);
+}
+
+// Every "%s" of a catalog text is filled one way. A value is never searched
+// again: a path or a relay line holding "%s" is shown as it is.
+TEST(Catalog, FilledTakesTheValuesInOrderAndNeverRereadsOne) {
+  struct Case {
+    const char* format;
+    std::vector<std::string> values;
+    const char* filled;
+  };
+  const Case cases[] = {
+      {"%s に書き込めません", {"C:\\Quorn.ini"}, "C:\\Quorn.ini に書き込めません"},
+      {"%s の %s", {"a.ini", "Skip"}, "a.ini の Skip"},
+      {"\"%s\"", {"x%sy"}, "\"x%sy\""},
+      {"%s と %s", {"%s", "b"}, "%s と b"},
+      {"%s と %s", {"a"}, "a と %s"},
+      {"なし", {"a"}, "なし"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(texts::Filled(c.format, c.values), c.filled) << c.format;
 }
 
 }  // namespace

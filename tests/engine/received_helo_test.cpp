@@ -1,97 +1,98 @@
-// The built-in Received: patterns against the sender's HELO argument.
+// The built-in Received: patterns against what a sender writes into a line.
 //
-// The HELO argument is one word without blanks that the sender chooses, and
-// the receiving server copies it into its Received: line. Whatever that word
-// holds, a line of a known server's shape must give the address the server
-// wrote: an address taken from the word ("[::1]", "[127.0.0.1]") would be
-// passed over as local, and a forged line below would decide the message;
-// a line made unreadable by it would be passed over the same way.
+// The receiving server copies the sender's HELO argument into its line,
+// words, blanks, parentheses and all, and some servers copy the ident user
+// name too. Whatever those texts hold, a line of a known server's shape
+// must give the relay that server wrote, or be unreadable (spam): a planted
+// local address would be passed over and a forged line below would decide
+// the message; a planted name would be judged instead of the real one.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
 #include <string>
 
 #include "engine/general.h"
+#include "engine/received.h"
 #include "settings/default_lines.h"
+#include "tests/engine/scripted_resolver.h"
+#include "tests/engine/server_shapes.h"
 
 namespace quorn {
 namespace {
 
-struct Shape {
-  const char* server;
-  const char* line;  // "{H}" stands for the HELO argument
-  const char* address;
+// The line gives the relay the server wrote, or none at all: unreadable.
+testing::AssertionResult ReadsTheServersRelay(const Shape& shape, const std::string& line) {
+  const LineRelay relay = ReadReceivedLine(line, *RecvRegex.Current());
+  if (ReadsTheServersRelay(shape, relay)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << shape.server << " read [" << relay.hop.ip << "] '" << relay.hop.host
+                                     << "' code " << int(relay.hop.code) << " from: " << line;
+}
+
+// Ordinary names, then texts built to plant a local or whitelisted relay, to
+// unbalance the parentheses or to look like the server's own words.
+const char* const kSenderTexts[] = {
+    "mail.example.com", "mail (relay [10.0.0.1])", "localhost (localhost [127.0.0.1])", "[IPv6:::1]",
+    "a(x[::1])", "[127.0.0.1]", "[::ffff:127.0.0.1]", "(x[fe80::1%x])", "(unknown[127.0.0.1])", "a)(b[::1])",
+    "(x[::1]", "x) (mail.yahoo.co.jp [203.0.113.7]) by", "a (HELO b) (127.0.0.1) by c with SMTP;",
+    "[10.0.0.1] (helo=x) by", "x ([127.0.0.1] helo=y) by z", "x) [127.0.0.1] by y with esmtp (Exim 3.35)",
+    "IDENT:root", "cpunks", "0@esperi", "x@[127.0.0.1]", "helo=[127.0.0.1]", "mail.yahoo.co.jp [198.51.100.9] by",
+    "",
 };
 
-const Shape kShapes[] = {
-    {"Postfix", "Received: from {H} (rdns.example.net [198.51.100.9]) by mx (Postfix) with ESMTP id 1",
-     "198.51.100.9"},
-    {"Postfix, no name", "Received: from {H} (unknown [198.51.100.9]) by mx (Postfix) with ESMTP id 1",
-     "198.51.100.9"},
-    {"Postfix, IPv6", "Received: from {H} (rdns.example.net [IPv6:2001:db8::9]) by mx (Postfix)", "2001:db8::9"},
-    {"Sendmail", "Received: from {H} (rdns.example.net [198.51.100.9] (may be forged)) by mx (8.12.8/8.12.8)",
-     "198.51.100.9"},
-    {"Sendmail, ident", "Received: from {H} (IDENT:root@rdns.example.net [198.51.100.9]) by mx (8.11.6/8.11.6)",
-     "198.51.100.9"},
-    {"SMTPSVC", "Received: from {H} ([198.51.100.9]) by mx with Microsoft SMTPSVC(6.0.3790.3959)",
-     "198.51.100.9"},
-    {"SMTPSVC, no blank", "Received: from {H}([198.51.100.9]) by mx with Microsoft SMTPSVC(6.0.3790.3959)",
-     "198.51.100.9"},
-    {"Exim 4", "Received: from rdns.example.net ([198.51.100.9] helo={H}) by mx with esmtp (Exim 4.69) id 1",
-     "198.51.100.9"},
-    {"Exim 4, no name", "Received: from [198.51.100.9] (helo={H}) by mx with esmtp (Exim 4.69) id 1",
-     "198.51.100.9"},
-    {"ecelerity", "Received: from [198.51.100.9] ([198.51.100.9:4711] helo={H}) by mx (ecelerity 2.2.2.40)",
-     "198.51.100.9"},
-    {"Exim 3", "Received: from rdns.example.net ({H}) [198.51.100.9] by mx with esmtp (Exim 3.35 #1 (Debian))",
-     "198.51.100.9"},
-    {"Exim 3, no name", "Received: from ({H}) [198.51.100.9] by mx with smtp (Exim 3.12 #1) id 1", "198.51.100.9"},
-    {"GMX", "Received: from rdns.example.net (EHLO {H}) [198.51.100.9] by mail.gmx.net (mp052) with SMTP",
-     "198.51.100.9"},
-    {"qmail", "Received: from rdns.example.net (HELO {H}) (198.51.100.9) by mx with SMTP", "198.51.100.9"},
-    {"qmail-ldap", "Received: from unknown (HELO {H}) (user@[198.51.100.9]) (envelope-sender <a@b>) by mx",
-     "198.51.100.9"},
-    {"CommuniGate", "Received: from [198.51.100.9] (HELO {H}) by mx (CommuniGate Pro SMTP 3.5.7) with ESMTP",
-     "198.51.100.9"},
-    {"IMail", "Received: from {H} [198.51.100.9] by mx (SMTPD32-6.04) id 1", "198.51.100.9"},
-    {"Smail", "Received: from {H} from [198.51.100.9] by mx (Smail3.1.30.16 #30.56) with esmtp", "198.51.100.9"},
-};
-
-// Ordinary names, then words built to plant a local or whitelisted address,
-// to unbalance the parentheses or to look like the server's own text.
-const char* const kHelos[] = {
-    "mail.example.com", "a(x[::1])", "a(x[127.0.0.1])", "[127.0.0.1]", "[IPv6:::1]", "[::ffff:127.0.0.1]",
-    "(x[fe80::1%x])", "x([127.0.0.1])", "(unknown[127.0.0.1])", "a)(b[::1])", "a[1](x[::1])", "(x)", "x)",
-    "(x[::1]", "[10.0.0.1]]", "a(b)[127.0.0.1]", "helo=[127.0.0.1]", "HELO", "from", "by", "[::1])by",
-    "(mail.yahoo.co.jp[203.0.113.7])",
-};
-
-TEST(DefaultReceivedPatterns, ReadTheServersAddressWhateverTheHeloHolds) {
+TEST(DefaultReceivedPatterns, ReadTheServersRelayWhateverTheSenderWrites) {
   UseDefaultLists();
   for (const Shape& shape : kShapes) {
-    for (const char* helo : kHelos) {
-      std::string line = shape.line;
-      line.replace(line.find("{H}"), 3, helo);
-      EXPECT_EQ(ParseReceived(line).ip, shape.address) << shape.server << ": " << line;
+    for (const char* text : kSenderTexts) {
+      EXPECT_TRUE(ReadsTheServersRelay(shape, Fill(shape, text, text, text)));
     }
+    EXPECT_TRUE(ReadsTheServersRelay(shape, Fill(shape, "mail.example.com", "root", "u@example.jp")));
   }
 }
 
-// Whole messages: the forged line below the real relay's names a
-// whitelisted provider; the real relay matches S25R rule 1.
-TEST(DefaultReceivedPatterns, AForgedLineBelowAPlantedLoopbackDecidesNothing) {
+// Sender texts put together at random from pieces that matter to the
+// patterns, inside every shape, as HELO argument, ident user name and the
+// addresses a sender chooses; below the line a forged one names a
+// whitelisted provider. The relay judged is always the real one, or the
+// line is unreadable.
+const char* const kPieces[] = {
+    " ", "  ", "\t", "(", ")", "[", "]", "@", ":", ";", "=", ".", "IDENT:", "by", " by ", "from ", "helo=",
+    "HELO ", "EHLO ", "unknown", "localhost", "mail.yahoo.co.jp", "x", "127.0.0.1", "10.0.0.1", "192.168.1.4",
+    "198.51.100.9", "203.0.113.7", "::1", "IPv6:", "fe80::1%9", "[127.0.0.1]", "[::1]", "[IPv6:::1]",
+    "[203.0.113.7]", "(x [10.0.0.1])", "(127.0.0.1)", " with SMTP;", " with esmtp (Exim 3.35)", " id 1O0nL7-0005Vr-00",
+    "(mp052)", " with Microsoft SMTP Server", "(may be forged)", "<a@b>", ":25", "((((((((((((((((", "aaaaaaaaaaaa",
+    "\"", ") [10.0.0.1] by y (Exim 3.1", " by y with SMTP;", "(HELO x) (", "account ", "x@10.0.0.1)", "@",
+};
+
+std::string RandomSenderText(std::mt19937& random) {
+  std::uniform_int_distribution<std::size_t> count(0, 10);
+  std::uniform_int_distribution<std::size_t> piece(0, std::size(kPieces) - 1);
+  std::string text;
+  for (std::size_t n = count(random); n > 0; --n) text += kPieces[piece(random)];
+  return text;
+}
+
+TEST(DefaultReceivedPatterns, RandomSenderTextsNeverChooseTheJudgedRelay) {
   UseDefaultLists();
-  const char* const plants[] = {"a(x[::1])", "a(x[127.0.0.1])", "[IPv6:::1]", "[::ffff:127.0.0.1]",
-                                "(x[fe80::1%x])"};
-  for (const char* plant : plants) {
-    const std::string header = std::string("Received: from ") + plant +
-                               " (p1234-ipad56.example.ne.jp [198.51.100.9])\r\n"
-                               "\tby mx.example (Postfix) with ESMTP id 1\r\n"
-                               "Received: from mail.yahoo.co.jp (mail.yahoo.co.jp [203.0.113.7])\r\n"
-                               "\tby relay.yahoo.co.jp\r\n"
-                               "Subject: x\r\n";
-    LiveSettings form;
-    EXPECT_TRUE(CheckMessage(form, header)) << plant;
-    EXPECT_EQ(form.LastVerdict, RuleVerdict(0)) << plant;
+  const char* runsText = std::getenv("QUORN_PROPERTY_RUNS");
+  const int runs = runsText ? std::atoi(runsText) : 300;
+  std::mt19937 random(20261210);
+  for (const Shape& shape : kShapes) {
+    for (int run = 0; run < runs; ++run) {
+      const std::string helo = RandomSenderText(random), user = RandomSenderText(random),
+                        chosen = RandomSenderText(random);
+      const std::string line = Fill(shape, helo, user, chosen);
+      ASSERT_TRUE(ReadsTheServersRelay(shape, line))
+          << "HELO '" << helo << "', user '" << user << "', address '" << chosen << "'";
+
+      const std::string header = line + "\r\nReceived: from mail.yahoo.co.jp (mail.yahoo.co.jp [203.0.113.7])\r\n"
+                                        "\tby relay.yahoo.co.jp (Postfix)\r\nSubject: x\r\n";
+      ScriptedResolver form;
+      const MessageVerdict verdict = JudgeMessage(form, header);
+      ASSERT_TRUE(verdict.hop.ip == shape.address || verdict.hop.code == ReceivedUnknown) << line;
+      ASSERT_NE(verdict.hop.code, Whitelisted) << line;
+      ASSERT_TRUE(verdict.spam || verdict.hop.code == Normal) << line;
+    }
   }
 }
 

@@ -120,10 +120,10 @@ TEST_F(ParseReceivedTest, ReadsRelaysWithTheDefaultPatterns) {
       {"Received: from helo (\tTabbed [192.0.2.5]) by x", "192.0.2.5", "\tTabbed", Normal},
       {"Received: from helo (UNKNOWN [192.0.2.6]) by x", "192.0.2.6", "UNKNOWN", Normal},
       // qmail
-      {"Received: from relay.example.net (HELO relay) (192.0.2.7) by x", "192.0.2.7",
+      {"Received: from relay.example.net (HELO relay) (192.0.2.7) by x with SMTP;", "192.0.2.7",
        "relay.example.net", Normal},
-      // Post.Office
-      {"Received: from post.example.com [192.0.2.8] by x", "192.0.2.8", "post.example.com", Normal},
+      // IMail: the first word is the HELO argument, so the relay is looked up.
+      {"Received: from post.example.com [192.0.2.8] by x", "192.0.2.8", "", Normal},
       // IPv6 relays, in the forms mail servers write them.
       {"Received: from x (x [2001:db8::1])", "2001:db8::1", "x", Normal},
       {"Received: from mx.example (mx.example [IPv6:2001:db8::25]) by y", "2001:db8::25", "mx.example",
@@ -133,13 +133,15 @@ TEST_F(ParseReceivedTest, ReadsRelaysWithTheDefaultPatterns) {
       {"Received: from h (unknown [fe80::d82c:67bf:ec39:a403%9]) by y", "fe80::d82c:67bf:ec39:a403%9", "",
        ReceivedUnknown},
       {"Received: from h (h.example [::ffff:198.51.100.7]) by y", "::ffff:198.51.100.7", "h.example", Normal},
-      {"Received: from relay6.example.net (HELO relay6) (2001:db8::7) by x", "2001:db8::7",
+      {"Received: from relay6.example.net (HELO relay6) (2001:db8::7) by x with SMTP;", "2001:db8::7",
        "relay6.example.net", Normal},
-      {"Received: from post6.example.com [IPv6:2001:db8::8] by x", "2001:db8::8", "post6.example.com", Normal},
-      // Nothing matches: no bracket (the form of Exchange, as for IPv4),
-      // the IPv6 tag before a dotted quad, text of too few colons.
+      {"Received: from post6.example.com [IPv6:2001:db8::8] by x", "2001:db8::8", "", Normal},
+      // Exchange: the address alone, the first word the HELO argument; the
+      // receiving server's own address after its "by" is never read.
+      {"Received: from x (2001:db8::1) by y (2001:db8::2)", "2001:db8::1", "", Normal},
+      // Nothing matches: no address, the IPv6 tag before a dotted quad, text
+      // of too few colons.
       {"Received: by localhost with local", "", "", Normal},
-      {"Received: from x (2001:db8::1) by y (2001:db8::2)", "", "", Normal},
       {"Received: from x (x [IPv6:192.0.2.9])", "", "", Normal},
       {"Received: from x (x [FFFFFFFF:00000000])", "", "", Normal},
   };
@@ -214,8 +216,9 @@ TEST_F(ParseReceivedTest, TellsAddressNoAddressAndUnreadableLinesApart) {
        {postfix}, RelayReading::Unreadable, "", ReceivedUnknown},
       {"search past the library's limits", "Received: from " + std::string(40, 'a') + " (mx [192.0.2.1])",
        {hostile, postfix}, RelayReading::Unreadable, "", ReceivedUnknown},
-      {"the hostile entry is not reached", "Received: from " + std::string(40, 'a') + " (mx [192.0.2.1])",
-       {postfix, hostile}, RelayReading::Address, "192.0.2.1", Normal},
+      {"every entry is searched, a hostile one after a match too",
+       "Received: from " + std::string(40, 'a') + " (mx [192.0.2.1])", {postfix, hostile},
+       RelayReading::Unreadable, "", ReceivedUnknown},
   };
   for (const Case& c : cases) {
     RecvRegex.Replace(c.recvRegex);

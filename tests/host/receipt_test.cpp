@@ -7,9 +7,10 @@
 
 #include "engine/lists.h"
 #include "host/plugin_api.h"
-#include "host/plugin_state.h"
 #include "host/receipt.h"
-#include "host/velmo_api.h"
+#include "hostapi/plugin_state.h"
+#include "hostapi/spam_move.h"
+#include "hostapi/velmo_api.h"
 #include "settings/default_lines.h"
 
 namespace quorn {

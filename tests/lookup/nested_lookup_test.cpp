@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "settings/form_main.h"
+#include "win32/message_window.h"
 
 namespace quorn {
 
@@ -36,37 +37,26 @@ long long MillisecondsSince(Clock::time_point start) {
 // Runs a function when a lookup's wait dispatches the message posted for it.
 class Nester {
  public:
-  Nester() {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"QuornNestedLookupTest";
-    RegisterClassExW(&windowClass);
-    window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              windowClass.hInstance, nullptr);
-  }
-  ~Nester() { DestroyWindow(window_); }
-
   void Post(std::function<void()> run) {
     pending_.push_back(std::move(run));
-    PostMessageW(window_, kRun, 0, reinterpret_cast<LPARAM>(this));
+    PostMessageW(window_.hwnd(), kRun, 0, 0);
   }
 
  private:
   static constexpr UINT kRun = WM_USER + 7;
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != kRun) return DefWindowProcW(window, message, wParam, lParam);
-    auto* self = reinterpret_cast<Nester*>(lParam);
-    std::function<void()> run = std::move(self->pending_.front());
-    self->pending_.erase(self->pending_.begin());
+  bool OnMessage(UINT message, LRESULT& result) {
+    if (message != kRun) return false;
+    std::function<void()> run = std::move(pending_.front());
+    pending_.erase(pending_.begin());
     run();
-    return 0;
+    result = 0;
+    return true;
   }
 
-  HWND window_ = nullptr;
   std::vector<std::function<void()>> pending_;
+  MessageWindow window_{GetModuleHandleW(nullptr),
+                        [this](UINT message, WPARAM, LPARAM, LRESULT& result) { return OnMessage(message, result); }};
 };
 
 class NestedLookupWithSilentServer : public testing::Test {

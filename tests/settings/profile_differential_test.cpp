@@ -6,6 +6,10 @@
 
 #include <strings.h>
 
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
 #include <random>
 #include <string>
 #include <vector>
@@ -147,6 +151,71 @@ TEST_F(ProfileDifferentialTest, BatchedWritesAgreeWithThePlatformKeyByKey) {
     Win32ProfileFile(platform).WriteKeys(writes);
     ASSERT_EQ(ReadBytes(text), ReadBytes(reference)) << testing::PrintToString(start);
     ASSERT_EQ(ReadBytes(platform), ReadBytes(reference)) << testing::PrintToString(start);
+  }
+}
+
+// A file's text (in the ANSI code page, as the profile functions take it)
+// in one of the encodings a byte-order mark names, with its mark.
+enum class Marked { Utf8, Utf16Le, Utf16Be };
+std::string WithByteOrderMark(Marked encoding, const std::string& ansi) {
+  std::wstring wide(ansi.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(std::max(
+      0, MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                             static_cast<int>(wide.size())))));
+  if (encoding == Marked::Utf8) {
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(static_cast<std::size_t>(std::max(
+        0, WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                               static_cast<int>(utf8.size()), nullptr, nullptr))));
+    return "\xEF\xBB\xBF" + utf8;
+  }
+  const bool little = encoding == Marked::Utf16Le;
+  std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+  for (wchar_t c : wide) {
+    const char low = static_cast<char>(c & 0xFF), high = static_cast<char>((c >> 8) & 0xFF);
+    bytes += little ? std::string{low, high} : std::string{high, low};
+  }
+  return bytes;
+}
+
+TEST_F(ProfileDifferentialTest, BatchedWritesIntoAFileWithAByteOrderMarkAgreeWithThePlatform) {
+  std::mt19937 random(2024);
+  for (Marked encoding : {Marked::Utf8, Marked::Utf16Le, Marked::Utf16Be}) {
+    for (int round = 0; round < 60; ++round) {
+      const std::string start = WithByteOrderMark(encoding, RandomFile(random));
+      std::vector<ProfileWrite> writes;
+      int count = static_cast<int>(random() % 12);
+      for (int i = 0; i < count; ++i) {
+        writes.push_back({Pick(random, kSections), Pick(random, kKeys), Pick(random, kValues)});
+      }
+      const std::string reference = PathOf("marked-keys" + std::to_string(round) + ".ini");
+      const std::string batch = PathOf("marked-batch" + std::to_string(round) + ".ini");
+      for (const std::string& path : {reference, batch}) WriteBytes(path, start);
+      PlatformKeyByKey(reference).WriteKeys(writes);
+      Win32ProfileFile(batch).WriteKeys(writes);
+      ASSERT_EQ(ReadBytes(batch), ReadBytes(reference)) << testing::PrintToString(start);
+    }
+  }
+}
+
+// Key by key, the platform's functions rewrite the whole file for every key
+// of a save: time quadratic in the list's length, minutes for a list of
+// this size. The save writes it once, in the file's own encoding.
+TEST_F(ProfileDifferentialTest, AFileWithAByteOrderMarkIsSavedInOneWriteKeepingTheMark) {
+  for (Marked encoding : {Marked::Utf8, Marked::Utf16Le, Marked::Utf16Be}) {
+    const std::string path = PathOf("marked.ini");
+    const std::string start = WithByteOrderMark(encoding, "[FormMain]\r\nTop=1\r\n");
+    WriteBytes(path, start);
+    std::vector<ProfileWrite> writes;
+    for (int i = 0; i < 20000; ++i) writes.push_back({"White", "Item" + std::to_string(i), ".example" + std::to_string(i)});
+    const auto began = std::chrono::steady_clock::now();
+    Win32ProfileFile(path).WriteKeys(writes);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    EXPECT_LT(seconds, 10.0);
+    const std::string bytes = ReadBytes(path);
+    EXPECT_EQ(bytes.compare(0, 2, start, 0, 2), 0) << "the mark is kept";
+    EXPECT_EQ(Win32ProfileFile(path).ReadString("White", "Item19999", ""), ".example19999");
+    EXPECT_EQ(Win32ProfileFile(path).ReadString("FormMain", "Top", ""), "1");
   }
 }
 

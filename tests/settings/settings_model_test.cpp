@@ -8,6 +8,7 @@
 
 #include "engine/lists.h"
 #include "engine/text_error.h"
+#include "settings/retired_default_lines.h"
 #include "settings/settings_model.h"
 #include "tests/settings/settings_fixture.h"
 #include "texts/catalog.h"
@@ -54,20 +55,38 @@ const char kDefaultFile[] =
     "Item6=^[^\\.]*\\d\\.[^\\.]*\\d\\.[^\\.]+\\..+\\.\r\n"
     "Item7=^(?:dhcp|dialup|ppp|adsl)[^\\.]*\\d\r\n"
     "[RecvRegex]\r\n"
-    "Count=13\r\n"
+    "Count=31\r\n"
     "Item0=# ここにはReceived:行にマッチする正規表現を記述します。\r\n"
     "Item1=# ここに記述する正規表現には二つのグループを記述する必要があり\r\n"
     "Item2=# ます。最初のグループはホスト名に、２番目のグループはIPアドレ\r\n"
     "Item3=# スにマッチするよう記述してください。\r\n"
     "Item4=\r\n"
-    "Item5=# Exim 3\r\n"
-    "Item6=^Received:[ \\t]*from[ \\t]+([^\\s\\[\\]()]*)[ \\t]*\\((?:HELO |EHLO )?\\S*\\)[ \\t]+\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]\r\n"
-    "Item7=# Postfix\r\n"
-    "Item8=^Received:[ \\t]*from[ \\t]+(?:\\S+[ \\t]+|\\S*(?=\\([^()]*\\)[ \\t]+by[ \\t]))\\((?!HELO |EHLO |helo=)([^\\[()]*)\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\][^\\)]*\\)\r\n"
-    "Item9=# qmail\r\n"
-    "Item10=^Received:[ \\t]*from[ \\t]+(\\S*)[ \\t]+\\(HELO[ \\t]+\\S*\\)[ \\t]+\\((?:[^\\s()]*@)?\\[?(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]?\\)\r\n"
-    "Item11=# Post.Office\r\n"
-    "Item12=^Received:[ \\t]*from[ \\t]+(?:(\\S+)[ \\t]+|\\S+[ \\t]+from[ \\t]+)?\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]\r\n";
+    "Item5=# qmail\r\n"
+    "Item6=^Received:\\s*from\\s+([^\\s\\[\\]()]+)\\s+\\((?:HELO|EHLO|LHLO)\\s+[^\\s()]*\\)\\s+\\((?:[^\\s()@]*@)*\\[?(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]?\\)(?=(?:\\s+\\([^()]*\\))*\\s+by\\s+\\S+\\s+(?:\\((?:qmail[^()]*|qp\\s+\\d+|qpsmtpd/[\\d.]+)\\)\\s+)?with\\s+(?:\\([^()]*\\)\\s+|\\S+\\s+encrypted\\s+)?(?:E?SMTPS?A?|LMTP)(?:/\\S+)?(?:\\s+for\\s+<[^<>]*>)?\\s*;)\r\n"
+    "Item7=# qmail, without HELO\r\n"
+    "Item8=^Received:\\s*from\\s+([^\\s\\[\\]()]+)\\s+\\((?:[^\\s()@\\[\\]]*@)*(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\)(?=(?:\\s+\\([^()]*\\))*\\s+by\\s+\\S+\\s+(?:\\((?:qmail[^()]*|qp\\s+\\d+|qpsmtpd/[\\d.]+)\\)\\s+)?with\\s+(?:\\([^()]*\\)\\s+|\\S+\\s+encrypted\\s+)?(?:E?SMTPS?A?|LMTP)(?:/\\S+)?(?:\\s+for\\s+<[^<>]*>)?\\s*;)\r\n"
+    "Item9=# Exim 3, GMX\r\n"
+    "Item10=^Received:\\s*from\\s+(?:([^\\s\\[\\]()]+)\\s*)?\\([^()]*\\)\\s*\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\](?=\\s+by\\s+\\S+\\s+(?:with\\s+e?smtp\\s+\\(Exim\\s+[23]\\.|\\(mp\\d+\\)\\s+with\\s+SMTP;))\r\n"
+    "Item11=# fetchmail\r\n"
+    "Item12=^Received:\\s*from\\s+(\\S+)\\s+\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]\\s+by\\s+\\S+\\s+with\\s+\\S+\\s+\\(fetchmail(?!.*[\\s)]by\\s)\r\n"
+    "Item13=# AltaVista Mail\r\n"
+    "Item14=^Received:\\s*from\\s+(\\S+)\\s+\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]\\s+\\((?:HELO|EHLO)\\s\r\n"
+    "Item15=# Postfix, Sendmail, Courier, Sun Java\r\n"
+    "Item16=\\((?!(?:HELO|EHLO|LHLO)\\s)(?:[^\\s()@\\[\\]]*@)*(?:\\[(?=\\D))?((?:(?!HELO\\s|EHLO\\s)[^\\[\\]()@=])*)\\]?\\s*\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\](?=(?::\\d+)?(?:\\s+\\(may\\s+be\\s+forged\\))?\\))\r\n"
+    "Item17=# SMTPSVC, Post.Office, CommuniGate, Exim 4, Sendmail\r\n"
+    "Item18=\\((?:[^\\s()@\\[\\]]*@)*()\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]\r\n"
+    "Item19=# CommuniGate, account\r\n"
+    "Item20=\\(account\\s+\\S*\\s*()\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]\r\n"
+    "Item21=# Exchange, qmail\r\n"
+    "Item22=\\(()(?:[^\\s()@\\[\\]]*@)*\\[?(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]?(?::\\d+)?\\)\r\n"
+    "Item23=# Exim 4, ecelerity, CommuniGate\r\n"
+    "Item24=^Received:\\s*from\\s+()\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\](?=(?::\\d+)?\\s*\\((?:port=\\d+\\s+)?(?:helo=|HELO\\s|EHLO\\s|account\\s)|\\s*\\(\\[[^\\[\\]()]*(?::\\d+\\]|localhost\\]\\))|\\s*\\(using\\s|(?::\\d+)?\\s+(?:by|with)\\s)\r\n"
+    "Item25=# IMail, MDaemon, Smail\r\n"
+    "Item26=\\s()\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\](?=\\s+by\\s)\r\n"
+    "Item27=# Sendmail, ident\r\n"
+    "Item28=@([^\\s()\\[\\]@=]*)\\s*\\[(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\]\r\n"
+    "Item29=# qmail, ident\r\n"
+    "Item30=@()(?:IPv6:(?=[\\dA-Fa-f]{0,4}:))?((?:\\d{1,3}\\.){3}\\d{1,3}|[\\dA-Fa-f]{0,4}(?::[\\dA-Fa-f]{0,4}){2,7}(?:(?:\\.\\d{1,3}){3})?(?:%\\w+)?)\\)\r\n";
 
 class SettingsModelTest : public SettingsFileTest {
  protected:
@@ -168,8 +187,23 @@ TEST_F(SettingsModelTest, EarlierBuiltInListsBecomeTodaysAndEditedOnesStay) {
     TextLines skip;
     bool todaysPatterns;
   };
+  // The lists shipped since, as their versions wrote them.
+  auto sectionOf = [](const TextLines& lines) {
+    std::string section = "[RecvRegex]\r\nCount=" + std::to_string(lines.size()) + "\r\n";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      section += "Item" + std::to_string(i) + "=" + lines[i] + "\r\n";
+    }
+    return section;
+  };
+  const std::string ipv6Patterns = sectionOf(RetiredRecvRegexLists()[1].lines);
+  const std::string oneWordHeloPatterns = sectionOf(RetiredRecvRegexLists()[2].lines);
   const Case cases[] = {
       {"both untouched", earlierSkip, earlierPatterns, DefaultSkipLines(), true},
+      {"the IPv6 patterns untouched", earlierSkip, ipv6Patterns, DefaultSkipLines(), true},
+      {"the IPv6 patterns beside an edited Skip", editedSkip, ipv6Patterns, userSkipWithIPv6, true},
+      // Shipped with the upgrade that gave edited Skip lists the local IPv6
+      // networks: one without them now was made so by its user.
+      {"the one-word HELO patterns beside an edited Skip", editedSkip, oneWordHeloPatterns, userSkip, true},
       {"Skip edited", editedSkip, earlierPatterns, userSkipWithIPv6, true},
       {"RecvRegex edited", earlierSkip, editedPatterns, DefaultSkipLines(), false},
       {"both edited", editedSkip, editedPatterns, userSkip, false},

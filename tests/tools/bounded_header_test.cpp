@@ -12,7 +12,7 @@
 
 #include "engine/received.h"
 #include "settings/default_lines.h"
-#include "tools/check/bounded_header.h"
+#include "engine/bounded_header.h"
 #include "tools/check/message_source.h"
 
 namespace quorn {

@@ -7,8 +7,10 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <stdexcept>
 
 #include "ui/design_name.h"
+#include "ui/buttons.h"
 #include "ui/form.h"
 #include "ui/tabs.h"
 
@@ -123,8 +125,10 @@ TEST(FormLayout, DesignNamesAreReadableAndGoWithTheirWindows) {
 }
 
 TEST(FormLayout, TabPagesShowOnlyTheChosenPage) {
-  Form form(Args(false), kControls);
-  auto* tabs = form.Find<TabControl>("PageControl1");
+  TabControl* tabs = nullptr;
+  std::vector<ControlSpec> table = kControls;
+  table[0] = Bound(tabs, table[0]);
+  Form form(Args(false), table);
   ASSERT_NE(tabs, nullptr);
   ASSERT_EQ(tabs->PageCount(), 2);
   EXPECT_TRUE(tabs->Page(0)->Visible());
@@ -138,6 +142,36 @@ TEST(FormLayout, TabPagesShowOnlyTheChosenPage) {
   EXPECT_EQ(changes, 1);
   EXPECT_FALSE(tabs->Page(0)->Visible());
   EXPECT_TRUE(tabs->Page(1)->Visible());
+}
+
+// Each control the window works with comes back typed from the build; a
+// row that cannot fill its member stops the build instead of leaving a
+// null pointer for the window's code to meet later.
+TEST(FormLayout, ABoundRowThatCannotFillItsMemberStopsTheBuild) {
+  Button* button = nullptr;
+  CheckBox* checkBox = nullptr;
+  struct Case {
+    const char* what;
+    ControlSpec row;
+    bool builds;
+  };
+  const Case cases[] = {
+      {"a check box into a check box", Bound(checkBox, kControls[4]), true},
+      {"a check box into a button", Bound(button, kControls[4]), false},
+      {"a button in a container the table lacks",
+       Bound(button, {"ButtonFolder", Kind::Button, "...", 432, 44, 17, 17, 2, kAnchorsDefault, "GroupBox9"}), false},
+  };
+  for (const Case& c : cases) {
+    std::vector<ControlSpec> table = kControls;
+    table[4] = c.row;  // in place of CheckBoxFolder
+    if (c.builds) {
+      Form form(Args(false), table);
+      EXPECT_NE(checkBox, nullptr) << c.what;
+    } else {
+      EXPECT_THROW(Form(Args(false), table), std::runtime_error) << c.what;
+    }
+    EXPECT_EQ(FindThreadWindow(L"FormLayout"), nullptr) << c.what << ": a window outlived its form";
+  }
 }
 
 TEST(FormLayout, APositionOffTheScreenIsBroughtBackOntoTheWorkArea) {

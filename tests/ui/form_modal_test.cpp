@@ -23,13 +23,23 @@
 namespace quorn::ui {
 namespace {
 
-const std::vector<ControlSpec> kControls = {
-    {"EditTimeOut", Kind::Edit, "", 88, 64, 89, 20, 0},
-    {"MemoSkip", Kind::Memo, "", 8, 90, 200, 80, 1},
-    {"ButtonOk", Kind::Button, "OK", 289, 212, 75, 25, 2, kAnchorsDefault, nullptr, kDefaultButton | kClosesOk},
-    {"ButtonCancel", Kind::Button, "Cancel", 377, 212, 75, 25, 3, kAnchorsDefault, nullptr,
-     kCancelButton | kClosesCancel},
+struct Controls {
+  Edit* edit = nullptr;
+  Memo* memo = nullptr;
+  Button* ok = nullptr;
+  Button* cancel = nullptr;
 };
+
+std::vector<ControlSpec> Table(Controls& c) {
+  return {
+      Bound(c.edit, {"EditTimeOut", Kind::Edit, "", 88, 64, 89, 20, 0}),
+      Bound(c.memo, {"MemoSkip", Kind::Memo, "", 8, 90, 200, 80, 1}),
+      Bound(c.ok, {"ButtonOk", Kind::Button, "OK", 289, 212, 75, 25, 2, kAnchorsDefault, nullptr,
+                   kDefaultButton | kClosesOk}),
+      Bound(c.cancel, {"ButtonCancel", Kind::Button, "Cancel", 377, 212, 75, 25, 3, kAnchorsDefault, nullptr,
+                       kCancelButton | kClosesCancel}),
+  };
+}
 
 FormArgs Args() {
   FormArgs args;
@@ -42,9 +52,9 @@ FormArgs Args() {
 
 class FormModal : public testing::Test {
  protected:
-  FormModal() : form(Args(), kControls) {
-    form.Find<Button>("ButtonOk")->onClick = [this] { clicks += "ok "; };
-    form.Find<Button>("ButtonCancel")->onClick = [this] { clicks += "cancel "; };
+  FormModal() : form(Args(), Table(controls)) {
+    controls.ok->onClick = [this] { clicks += "ok "; };
+    controls.cancel->onClick = [this] { clicks += "cancel "; };
     // Once every posted message has been handled the loop goes idle: a form
     // still open then is closed by the close box, so no test can hang.
     form.onIdle = [this] {
@@ -61,6 +71,7 @@ class FormModal : public testing::Test {
     for (wchar_t c : text) PostMessageW(Control(control), WM_CHAR, c, 1);
   }
 
+  Controls controls;  // before the form, which fills it
   Form form;
   std::string clicks;
   int idles = 0;
@@ -100,11 +111,11 @@ TEST_F(FormModal, EnterInTheMultiLineEditorStartsANewLine) {
   EXPECT_EQ(form.ShowModal(), ModalResult::Cancel);  // closed by the close box when idle
   EXPECT_EQ(clicks, "");
   const std::vector<std::string> lines = {"10.0.0.0/8", "x"};
-  EXPECT_EQ(form.Find<Memo>("MemoSkip")->Lines(), lines);
+  EXPECT_EQ(controls.memo->Lines(), lines);
 }
 
 TEST_F(FormModal, DisabledDefaultButtonIgnoresEnter) {
-  form.Find<Button>("ButtonOk")->SetEnabled(false);
+  controls.ok->SetEnabled(false);
   Key(L"EditTimeOut", VK_RETURN);
   EXPECT_EQ(form.ShowModal(), ModalResult::Cancel);
   EXPECT_EQ(clicks, "");
@@ -116,7 +127,7 @@ struct FilterCase {
 };
 
 TEST_F(FormModal, TheKeyFilterDropsTypedCharactersButNotPastedText) {
-  auto* edit = form.Find<Edit>("EditTimeOut");
+  Edit* edit = controls.edit;
   edit->keyFilter = [](wchar_t c) { return c < 32 || (c >= L'0' && c <= L'9'); };
   const FilterCase cases[] = {
       {L"2000", "2000"},

@@ -24,19 +24,30 @@ namespace {
 
 using namespace quorn::ui;
 
-const std::vector<ControlSpec> kControls = {
-    {"PageControl1", Kind::TabControl, "", 0, 0, 300, 150, 0, kAlignTop},
-    {"TabSheetGeneral", Kind::TabPage, "全般", 0, 0, 0, 0, 0, kAnchorsDefault, "PageControl1"},
-    {"TabSheetSkip", Kind::TabPage, "除外", 0, 0, 0, 0, 1, kAnchorsDefault, "PageControl1"},
-    {"CheckBoxFolder", Kind::CheckBox, "ゴミ箱に捨てる", 8, 8, 105, 17, 0, kAnchorsDefault, "TabSheetGeneral"},
-    {"EditTimeOut", Kind::Edit, "", 8, 30, 89, 20, 1, kAnchorsDefault, "TabSheetGeneral"},
-    {"MemoSkip", Kind::Memo, "", 0, 0, 290, 100, 0, kAnchorsAll, "TabSheetSkip"},
-    {"TreeView1", Kind::TreeView, "", 0, 150, 150, 80, 1},
-    {"DrawGrid1", Kind::Grid, "", 150, 150, 150, 80, 2},
-    {"ButtonOk", Kind::Button, "OK", 130, 240, 75, 25, 3, kAnchorsDefault, nullptr, kDefaultButton | kClosesOk},
-    {"ButtonCancel", Kind::Button, "Cancel", 215, 240, 75, 25, 4, kAnchorsDefault, nullptr,
-     kCancelButton | kClosesCancel},
+struct Controls {
+  Edit* edit = nullptr;
+  Memo* memo = nullptr;
+  TreeView* tree = nullptr;
+  Grid* grid = nullptr;
+  Button* ok = nullptr;
 };
+
+std::vector<ControlSpec> Table(Controls& c) {
+  return {
+      {"PageControl1", Kind::TabControl, "", 0, 0, 300, 150, 0, kAlignTop},
+      {"TabSheetGeneral", Kind::TabPage, "全般", 0, 0, 0, 0, 0, kAnchorsDefault, "PageControl1"},
+      {"TabSheetSkip", Kind::TabPage, "除外", 0, 0, 0, 0, 1, kAnchorsDefault, "PageControl1"},
+      {"CheckBoxFolder", Kind::CheckBox, "ゴミ箱に捨てる", 8, 8, 105, 17, 0, kAnchorsDefault, "TabSheetGeneral"},
+      Bound(c.edit, {"EditTimeOut", Kind::Edit, "", 8, 30, 89, 20, 1, kAnchorsDefault, "TabSheetGeneral"}),
+      Bound(c.memo, {"MemoSkip", Kind::Memo, "", 0, 0, 290, 100, 0, kAnchorsAll, "TabSheetSkip"}),
+      Bound(c.tree, {"TreeView1", Kind::TreeView, "", 0, 150, 150, 80, 1}),
+      Bound(c.grid, {"DrawGrid1", Kind::Grid, "", 150, 150, 150, 80, 2}),
+      Bound(c.ok, {"ButtonOk", Kind::Button, "OK", 130, 240, 75, 25, 3, kAnchorsDefault, nullptr,
+                   kDefaultButton | kClosesOk}),
+      {"ButtonCancel", Kind::Button, "Cancel", 215, 240, 75, 25, 4, kAnchorsDefault, nullptr,
+       kCancelButton | kClosesCancel},
+  };
+}
 
 FormArgs Args() {
   FormArgs args;
@@ -49,12 +60,13 @@ FormArgs Args() {
 
 TEST(WindowActions, AScriptDrivesAModalFormByDesignNames) {
   Transcript.clear();
-  Form form(Args(), kControls);
-  form.Find<Edit>("EditTimeOut")->keyFilter = [](wchar_t c) { return c < 32 || (c >= L'0' && c <= L'9'); };
-  auto* tree = form.Find<TreeView>("TreeView1");
+  Controls controls;
+  Form form(Args(), Table(controls));
+  controls.edit->keyFilter = [](wchar_t c) { return c < 32 || (c >= L'0' && c <= L'9'); };
+  TreeView* tree = controls.tree;
   HTREEITEM root = tree->Add(TVI_ROOT, "MailBox1");
   tree->Add(tree->Add(root, "Junk"), "Spam");
-  auto* grid = form.Find<Grid>("DrawGrid1");
+  Grid* grid = controls.grid;
   grid->SetColumnCount(2);
   grid->SetRowCount(4);
   grid->onDrawCell = [](GridCanvas& canvas, int column, int row, const RECT&, GridCellState) {
@@ -62,7 +74,7 @@ TEST(WindowActions, AScriptDrivesAModalFormByDesignNames) {
     canvas.Text(0, 0, row == 0 ? (column ? "分類" : "") : std::to_string(column * 10 + row));
   };
   std::string clicked;
-  form.Find<Button>("ButtonOk")->onClick = [&] { clicked = "ok"; };
+  controls.ok->onClick = [&] { clicked = "ok"; };
   int idles = 0;
   form.onIdle = [&] { ++idles; };
 
@@ -88,7 +100,7 @@ TEST(WindowActions, AScriptDrivesAModalFormByDesignNames) {
 
   EXPECT_EQ(form.ShowModal(), ModalResult::Ok);
   EXPECT_EQ(clicked, "ok");
-  EXPECT_EQ(form.Find<Memo>("MemoSkip")->Lines(), (std::vector<std::string>{"10.0.0.0/8", "192.168.0.0/16"}));
+  EXPECT_EQ(controls.memo->Lines(), (std::vector<std::string>{"10.0.0.0/8", "192.168.0.0/16"}));
   EXPECT_EQ(grid->SelectionFirst(), 1);
   EXPECT_EQ(grid->SelectionLast(), 2);
   const std::vector<std::string> expected = {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <vector>
 
-#include "tools/check/bounded_header.h"
+#include "engine/bounded_header.h"
 
 namespace quorn {
 

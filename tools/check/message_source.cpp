@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "tools/check/bounded_header.h"
+#include "engine/bounded_header.h"
 #include "tools/check/file_links.h"
 #include "tools/check/message_file.h"
 

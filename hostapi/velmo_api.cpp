@@ -1,4 +1,4 @@
-#include "host/velmo_api.h"
+#include "hostapi/velmo_api.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "tools/check/bounded_header.h"
+#include "engine/bounded_header.h"
 
 #include <utility>
 

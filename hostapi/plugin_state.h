@@ -1,6 +1,7 @@
 // The plug-in's global state, shared by the callbacks, the receipt hook and
 // the commands. The windows exist from VMC_OnStart until the module is
-// unloaded; everything runs on the host's user-interface thread.
+// unloaded; everything runs on the host's user-interface thread. The
+// exported callbacks (host/) create and release them.
 #pragma once
 
 #include <windows.h>
