@@ -130,8 +130,11 @@ std::optional<std::string> BuildText(const std::string& recipe) {
   Measure measure;
   std::istringstream measured(recipe);
   if (!BuildGroup(measured, false, measure)) return std::nullopt;
+  // With room for the header line the plug-in adds: the host inserts it
+  // in place, as a second block of hundreds of MiB has no room beside the
+  // first in a 32-bit simulator.
   std::string built;
-  built.reserve(measure.size);
+  built.reserve(measure.size + 1024);
   std::istringstream pieces(recipe);
   BuildGroup(pieces, false, built);
   return built;
