@@ -63,6 +63,11 @@ mkdir -p "$cache"
 ) 9>"$cache/$arch.lock"
 
 # Start the Wine server before the program, so that the server and its helpers
-# do not inherit the caller's output pipe (CTest would wait for them).
-"$loader" wineboot </dev/null >/dev/null 2>&1
+# do not inherit the caller's output pipe (CTest would wait for them). A
+# caller that keeps a server of its own running for the prefix says so with
+# QUORN_WINE_SERVER=running (the 32-bit test machine, where each Wine start
+# costs seconds under emulation).
+if [ "${QUORN_WINE_SERVER:-}" != running ]; then
+  "$loader" wineboot </dev/null >/dev/null 2>&1
+fi
 exec "$loader" "$@"

@@ -49,21 +49,46 @@ std::optional<std::string> Unescape(const std::string& text) {
 
 namespace {
 
+// A recipe is read twice: first only measured, then built into a text that
+// holds its whole size from the start. A text of hundreds of MiB then costs
+// one block of memory, with no copy of it beside it and no growth past it,
+// so that a 32-bit process (2 GiB of address space) can build it too.
+struct Measure {
+  std::size_t size = 0;
+};
+
+bool Fits(std::size_t size, std::size_t piece, unsigned long long count) {
+  return piece == 0 || count <= (kMaxBuiltSize - size) / piece;
+}
+
+bool AppendRepeated(Measure& out, const Measure& piece, unsigned long long count) {
+  if (!Fits(out.size, piece.size, count)) return false;
+  out.size += piece.size * static_cast<std::size_t>(count);
+  return true;
+}
+
 // Appends `count` copies of `text` by doubling in place, so that megabytes
-// cost a few copies and no second buffer (a delivery whose memory is
-// measured measures the delivery); false past the size limit.
+// cost a few copies and a timed delivery measures the delivery; false past
+// the size limit.
 bool AppendRepeated(std::string& out, const std::string& text, unsigned long long count) {
   if (text.empty() || count == 0) return true;
-  if (count > (kMaxBuiltSize - out.size()) / text.size()) return false;
-  const std::size_t total = text.size() * static_cast<std::size_t>(count);
+  if (!Fits(out.size(), text.size(), count)) return false;
   const std::size_t start = out.size();
+  const std::size_t total = text.size() * static_cast<std::size_t>(count);
   out.reserve(start + total);
   out += text;
   while (out.size() - start < total) {
-    const std::size_t have = out.size() - start;  // whole copies: sizes are multiples
-    out.append(out, start, std::min(have, total - have));
+    const std::size_t done = out.size() - start;
+    out.append(out, start, std::min(done, total - done));  // whole copies: sizes are multiples
   }
   return true;
+}
+
+bool AppendText(Measure& out, const std::string& text, unsigned long long count) {
+  return AppendRepeated(out, Measure{text.size()}, count);
+}
+bool AppendText(std::string& out, const std::string& text, unsigned long long count) {
+  return AppendRepeated(out, text, count);
 }
 
 // Reads the next piece; false at the end of the recipe.
@@ -78,38 +103,40 @@ bool NextPiece(std::istringstream& pieces, unsigned long long& count, std::strin
   return true;
 }
 
-// Builds pieces up to the "}" that closes the group (or the recipe's end
-// when `inGroup` is false) and appends them to `built` `count` times.
-bool BuildGroup(std::istringstream& pieces, bool inGroup, unsigned long long count, std::string& built) {
-  std::string group;
+// Appends the pieces up to the "}" that closes the group (or the recipe's
+// end when `inGroup` is false) to `out`, once.
+template <class Out>
+bool BuildGroup(std::istringstream& pieces, bool inGroup, Out& out) {
   unsigned long long times = 0;
   for (std::string piece; NextPiece(pieces, times, piece);) {
     if (piece == "}") {
       if (!inGroup || times != 1) return false;
-      inGroup = false;
-      break;
+      return true;
     }
     if (piece == "{") {
-      if (!BuildGroup(pieces, true, times, group)) return false;
+      Out group;
+      if (!BuildGroup(pieces, true, group) || !AppendRepeated(out, group, times)) return false;
       continue;
     }
     const std::optional<std::string> text = Unescape(piece);
-    if (!text || !AppendRepeated(group, *text, times)) return false;
+    if (!text || !AppendText(out, *text, times)) return false;
   }
-  if (inGroup) return false;  // no "}"
-  if (built.empty() && count == 1) {
-    built = std::move(group);
-    return true;
-  }
-  return AppendRepeated(built, group, count);
+  return !inGroup;  // a group needs its "}"
 }
 
 }  // namespace
 
 std::optional<std::string> BuildText(const std::string& recipe) {
-  std::istringstream pieces(recipe);
+  Measure measure;
+  std::istringstream measured(recipe);
+  if (!BuildGroup(measured, false, measure)) return std::nullopt;
+  // With room for the header line the plug-in adds: the host inserts it
+  // in place, as a second block of hundreds of MiB has no room beside the
+  // first in a 32-bit simulator.
   std::string built;
-  if (!BuildGroup(pieces, false, 1, built)) return std::nullopt;
+  built.reserve(measure.size + 1024);
+  std::istringstream pieces(recipe);
+  BuildGroup(pieces, false, built);
   return built;
 }
 

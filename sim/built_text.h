@@ -15,7 +15,9 @@
 namespace sim {
 
 // The text a recipe describes; none when the recipe is malformed (a bad
-// escape, or a count that is no number or would build more than 1 GiB).
+// escape, or a count that is no number or would build more than 1 GiB; the
+// text is built in one block of its whole size, so that a 32-bit simulator
+// has room for a header of 512 MiB beside the plug-in).
 std::optional<std::string> BuildText(const std::string& recipe);
 
 // "receive-built RECIPE": delivers the built text as a received message

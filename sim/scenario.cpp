@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -13,6 +14,7 @@
 
 #include "host/plugin_api.h"
 #include "sim/built_text.h"
+#include "sim/checked_call.h"
 #include "sim/data_folder.h"
 #include "sim/deferred.h"
 #include "sim/host.h"
@@ -53,20 +55,36 @@ std::string Unescape(const std::string& text) {
   return out;
 }
 
+// The plug-in's callbacks, each called through its pointer with the stack
+// pointer checked (checked_call.h).
 struct PlugIn {
   HMODULE module = nullptr;
-  decltype(&VMC_OnStart) onStart = nullptr;
-  decltype(&VMC_OnExit) onExit = nullptr;
-  decltype(&VMC_OnMenuInit) onMenuInit = nullptr;
-  decltype(&VMC_OnPlugInSetup) onSetup = nullptr;
-  decltype(&VMC_OnPlugInInfo) onInfo = nullptr;
-  decltype(&VMC_OnBeforeFilter) onBeforeFilter = nullptr;
+  std::map<std::string, FARPROC> entries;
 };
 
+const char* const kCallbacks[] = {
+    "VMC_OnStart", "VMC_OnExit", "VMC_OnEveryMinute", "VMC_OnMenuInit", "VMC_OnPlugInSetup",
+    "VMC_OnPlugInInfo", "VMC_OnBeforeFilter", "VMC_OnOpenFolder", "VMC_OnOpenMail", "VMC_OnSend",
+    "VMC_OnFinishRetrieve", "VMC_OnOpenCompose", "VMC_OnOutgoing", "VMC_OnRetrieve", "VMC_OnKeyDispatch",
+    "VMC_OnDragDrop",
+};
+
+// A parameter of a callback as the word it is passed in.
 template <class T>
-void Bind(HMODULE module, T& entry, const char* name) {
-  entry = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  if (!entry) Say(std::string("  MISSING EXPORT ") + name);
+std::uintptr_t Word(T* pointer) {
+  return reinterpret_cast<std::uintptr_t>(pointer);
+}
+std::uintptr_t Word(int value) { return static_cast<std::uintptr_t>(value); }
+
+// Calls `function` through `entry` with the stack pointer checked; a moved
+// one is a line of the transcript, so that every scenario catches it.
+int Call(const char* function, FARPROC entry, const std::vector<std::uintptr_t>& args) {
+  long moved = 0;
+  int result = CheckedCall(entry, args, moved);
+  if (moved != 0) {
+    Say(std::string("  STACK POINTER MOVED BY ") + std::to_string(moved) + " BYTES ACROSS " + function);
+  }
+  return result;
 }
 
 class Scenario {
@@ -79,6 +97,9 @@ class Scenario {
   bool ExecuteLine(const std::string& line);
   void RunCommand(const std::string& which);
   bool Loaded();
+  // Calls the plug-in's callback `name` (bound at the load).
+  int Callback(const char* name, const std::vector<std::uintptr_t>& args);
+  void OtherCallbacks();
   std::string IniPath() const { return TheHost.dataFolder + "PlugIns\\Quorn.ini"; }
   // With `bytes`, every byte outside printable ASCII is shown as \xHH.
   void PrintIni(bool bytes = false);
@@ -100,6 +121,33 @@ bool Scenario::Loaded() {
   if (plugIn_.module) return true;
   Say("  (the plug-in is not loaded)");
   return false;
+}
+
+int Scenario::Callback(const char* name, const std::vector<std::uintptr_t>& args) {
+  return Call(name, plugIn_.entries.at(name), args);
+}
+
+// The callbacks the simulator has no event for, each with parameters of the
+// kinds its signature gives: each answers 0, with the stack as it was.
+void Scenario::OtherCallbacks() {
+  char mail[] = "MailBox1\\#1";
+  char mailBox[] = "MailBox1\\";
+  const struct {
+    const char* name;
+    std::vector<std::uintptr_t> args;
+  } calls[] = {
+      {"VMC_OnEveryMinute", {}},
+      {"VMC_OnOpenFolder", {Word(mailBox)}},
+      {"VMC_OnOpenMail", {Word(mail)}},
+      {"VMC_OnSend", {Word(mail)}},
+      {"VMC_OnFinishRetrieve", {Word(3)}},
+      {"VMC_OnOpenCompose", {Word(GetDesktopWindow()), Word(1)}},
+      {"VMC_OnOutgoing", {Word(GetDesktopWindow()), Word(2)}},
+      {"VMC_OnRetrieve", {Word(mail), Word(mailBox)}},
+      {"VMC_OnKeyDispatch", {Word(GetDesktopWindow()), Word(VK_F5), Word(1)}},
+      {"VMC_OnDragDrop", {Word(mail), Word(mailBox), Word(1), Word(0)}},
+  };
+  for (const auto& call : calls) Say(std::string("  ") + call.name + ": result " + std::to_string(Callback(call.name, call.args)));
 }
 
 void Scenario::PrintIni(bool asBytes) {
@@ -149,7 +197,7 @@ void Scenario::IniState() {
 void Scenario::Menu(int type) {
   HMENU menu = CreatePopupMenu();
   AppendMenuA(menu, MF_STRING, 100, "Host item");
-  int result = plugIn_.onMenuInit(nullptr, menu, type);
+  int result = Callback("VMC_OnMenuInit", {0, Word(menu), Word(type)});
   Say("  result " + std::to_string(result));
   int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
@@ -169,7 +217,7 @@ void Scenario::Menu(int type) {
 void Scenario::Info() {
   VMPlugInInfo info;
   std::memset(&info, '*', sizeof info);
-  int result = plugIn_.onInfo(&info);
+  int result = Callback("VMC_OnPlugInInfo", {Word(&info)});
   Say("  result " + std::to_string(result));
   auto field = [](const char* name, const char* text, std::size_t width) {
     std::size_t length = strnlen(text, width);
@@ -195,7 +243,7 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
     int action = -1;
     char untouched[] = "(untouched)";
     char* answer = untouched;
-    int result = plugIn_.onBeforeFilter(message.text.c_str(), &action, &answer);
+    int result = Callback("VMC_OnBeforeFilter", {Word(message.text.c_str()), Word(&action), Word(&answer)});
     if (result == velmo::kLeaveMessage) {
       bool same = action == -1 && answer == untouched;
       if (verbose) {
@@ -215,6 +263,10 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
     }
     if (result == velmo::kDoAction && action == velmo::kActionAddHeader) {
       std::size_t end = message.text.find("\r\n\r\n");
+      // Exactly the room the line needs, if the text has not room for it
+      // already (a built text has): one of hundreds of MiB grown by
+      // doubling has no room in a 32-bit simulator.
+      message.text.reserve(message.text.size() + 2 + given.size());
       message.text.insert(end == std::string::npos ? message.text.size() : end, "\r\n" + given);
       const std::string prefix = "X-Quorn: type=";
       label = given.compare(0, prefix.size(), prefix) == 0 ? given.substr(prefix.size()) : given;
@@ -316,12 +368,11 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
       return true;
     }
     Say("  loaded");
-    Bind(plugIn_.module, plugIn_.onStart, "VMC_OnStart");
-    Bind(plugIn_.module, plugIn_.onExit, "VMC_OnExit");
-    Bind(plugIn_.module, plugIn_.onMenuInit, "VMC_OnMenuInit");
-    Bind(plugIn_.module, plugIn_.onSetup, "VMC_OnPlugInSetup");
-    Bind(plugIn_.module, plugIn_.onInfo, "VMC_OnPlugInInfo");
-    Bind(plugIn_.module, plugIn_.onBeforeFilter, "VMC_OnBeforeFilter");
+    for (const char* name : kCallbacks) {
+      FARPROC entry = GetProcAddress(plugIn_.module, name);
+      if (!entry) Say(std::string("  MISSING EXPORT ") + name);
+      plugIn_.entries[name] = entry;
+    }
   } else if (command == "unload") {
     if (Loaded()) {
       FreeLibrary(plugIn_.module);
@@ -331,15 +382,17 @@ bool Scenario::Execute(const std::string& command, const std::string& argument) 
       Say("  unloaded");
     }
   } else if (command == "start") {
-    if (Loaded()) Say("  result " + std::to_string(plugIn_.onStart()));
+    if (Loaded()) Say("  result " + std::to_string(Callback("VMC_OnStart", {})));
   } else if (command == "exit") {
-    if (Loaded()) Say("  result " + std::to_string(plugIn_.onExit()));
+    if (Loaded()) Say("  result " + std::to_string(Callback("VMC_OnExit", {})));
   } else if (command == "menu") {
     if (Loaded()) Menu(std::stoi(argument));
   } else if (command == "info") {
     if (Loaded()) Info();
   } else if (command == "setup") {
-    if (Loaded()) Say("  result " + std::to_string(plugIn_.onSetup(nullptr)));
+    if (Loaded()) Say("  result " + std::to_string(Callback("VMC_OnPlugInSetup", {0})));
+  } else if (command == "other-callbacks") {
+    if (Loaded()) OtherCallbacks();
   } else if (command == "command") {
     RunCommand(argument);
   } else if (ExecuteMailCommand(command, argument, here) ||
@@ -405,7 +458,8 @@ void Scenario::RunCommand(const std::string& which) {
   }
   const Command c = *found;  // a handler may register commands
   Say("  run " + std::to_string(c.id) + ": " + Show(c.status));
-  c.handler(nullptr, 0);
+  // The handler returns nothing; its result word is ignored.
+  Call("the command handler", reinterpret_cast<FARPROC>(reinterpret_cast<void*>(c.handler)), {0, 0});
   Say("  end of run " + std::to_string(c.id));
 }
 

@@ -178,7 +178,9 @@ TEST_F(NestedLookupWithSilentServer, AtTheBoundTheWaitStillEndsAtItsTimeOutWitho
   EXPECT_TRUE(fifthRan);  // dispatched by an outer wait afterwards
   EXPECT_GE(boundMs, 480);
   EXPECT_LE(boundMs, 1500);
-  EXPECT_LT(boundCpuMs, 25) << "the wait at the bound spins";
+  // A spinning wait takes about all of its time in processor time; a
+  // blocked one a small part of it, however slow the machine.
+  EXPECT_LT(boundCpuMs, boundMs / 5) << "the wait at the bound spins";
   std::printf("the wait at the bound: %lld ms, %lld ms of processor time\n", boundMs, boundCpuMs);
 }
 

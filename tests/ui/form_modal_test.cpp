@@ -1,16 +1,24 @@
 // The modal show, driven by real window messages posted before the form's
 // loop runs: Enter and Esc, Enter in a multi-line editor, the key filter,
 // the modal result with the other windows enabled again, a refused close,
-// and WM_QUIT arriving in the loop.
+// and WM_QUIT arriving in the loop; and no exception leaving a form of the
+// plug-in.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
+#include "commands/form_progress.h"
+#include "commands/form_received.h"
+#include "settings/form_folder.h"
+#include "settings/form_main.h"
 #include "ui/buttons.h"
 #include "ui/design_name.h"
 #include "ui/edits.h"
 #include "ui/form.h"
+#include "win32/text_convert.h"
 
 namespace quorn::ui {
 namespace {
@@ -196,3 +204,119 @@ TEST_F(FormModal, ASecondModalShowOfTheSameFormReturnsAtOnce) {
 
 }  // namespace
 }  // namespace quorn::ui
+
+// No exception leaves a form of the plug-in. Each form, shown as the
+// plug-in shows it, gets a thrower in place of a handler its window
+// procedure calls (the resize), of a control's click, and of the idle event
+// of a modal show, reached through real window messages while it shows:
+// the thrower runs, the message's sender gets its answer, and the form goes
+// on and closes as usual. In the 32-bit build an exception unwinding into
+// the system's frames could not be caught beyond them and would end the
+// host.
+namespace quorn {
+namespace {
+
+enum class Thrower { WindowProcedure, ControlHandler, Idle };
+
+struct Throwing {
+  Thrower thrower;
+  const wchar_t* form;     // design name
+  const wchar_t* control;  // whose click throws
+  int thrown = 0;
+  bool answered = false;  // the message's sender went on
+  bool formAlive = false;
+  bool done = false;
+} Now{Thrower::Idle, L"", L""};
+
+void CALLBACK Poke(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND window = ui::FindThreadWindow(Now.form);
+  if (!window || !IsWindowVisible(window)) return;
+  KillTimer(nullptr, timer);
+  auto* form = dynamic_cast<ui::Form*>(ui::Wnd::FromHandle(window));
+  // Whatever fails, the form is closed, so that no show waits for ever.
+  auto fail = [window](const char* what) {
+    ADD_FAILURE() << what;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    Now.done = true;
+  };
+  if (!form) return fail("no form of the window layer");
+  auto thrower = [window] {
+    ++Now.thrown;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    throw std::runtime_error("thrown in a form");
+  };
+  switch (Now.thrower) {
+    case Thrower::WindowProcedure:
+      form->onResize = thrower;
+      SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+      break;
+    case Thrower::ControlHandler: {
+      ui::Wnd* control = ui::Wnd::FromHandle(ui::FindDesignName(window, Now.control));
+      if (auto* button = dynamic_cast<ui::Button*>(control)) button->onClick = thrower;
+      if (auto* box = dynamic_cast<ui::CheckBox*>(control)) box->onClick = thrower;
+      if (!control) return fail("no such control");
+      SendMessageW(control->hwnd(), BM_CLICK, 0, 0);
+      break;
+    }
+    case Thrower::Idle:
+      form->onIdle = thrower;
+      PostMessageW(window, WM_NULL, 0, 0);  // the loop goes idle again after it
+      break;
+  }
+  Now.answered = true;
+  Now.formAlive = IsWindow(window) != FALSE;
+  Now.done = true;
+}
+
+TEST(PlugInForms, NoExceptionLeavesAForm) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring data = std::wstring(temp) + L"quorn-throw-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+  CreateDirectoryW(data.c_str(), nullptr);
+  CreateDirectoryW((data + L"MailBox1").c_str(), nullptr);
+  FormProgress = std::make_unique<TFormProgress>();  // the inspector's fill shows it
+
+  const struct {
+    const wchar_t* form;
+    const wchar_t* control;  // null: the form has no control with a handler
+    bool modal;
+    std::function<void()> show;
+  } forms[] = {
+      {L"FormMain", L"CheckBoxFolder", true, [] { TFormMain(GetModuleHandleW(nullptr)).ShowModal(); }},
+      {L"FormFolder", L"ButtonCancel", true,
+       [&] {
+         TFormFolder chooser;
+         chooser.DataFolder = ShiftJisFromWide(data);
+         chooser.MailBox = "MailBox1\\";
+         chooser.RootCaption = "MailBox1";
+         chooser.ShowModal();
+       }},
+      {L"FormReceived", L"ButtonCancel", true, [] { TFormReceived().ShowModal(); }},
+      {L"FormProgress", nullptr, false,
+       [] {
+         FormProgress->Show();
+         MSG message;
+         while (!Now.done && GetMessageW(&message, nullptr, 0, 0)) DispatchMessageW(&message);
+         FormProgress->Hide();
+       }},
+  };
+  for (const auto& form : forms) {
+    for (Thrower thrower : {Thrower::WindowProcedure, Thrower::ControlHandler, Thrower::Idle}) {
+      if ((thrower == Thrower::ControlHandler && !form.control) || (thrower == Thrower::Idle && !form.modal)) continue;
+      Now = Throwing{thrower, form.form, form.control};
+      SCOPED_TRACE(ShiftJisFromWide(form.form) + " thrower " + std::to_string(static_cast<int>(thrower)));
+      ASSERT_NE(SetTimer(nullptr, 0, 10, Poke), 0u);
+      form.show();
+      EXPECT_TRUE(Now.done);
+      EXPECT_EQ(Now.thrown, 1);
+      EXPECT_TRUE(Now.answered);
+      EXPECT_TRUE(Now.formAlive);
+    }
+  }
+  FormProgress.reset();
+  RemoveDirectoryW((data + L"MailBox1").c_str());
+  RemoveDirectoryW(data.c_str());
+}
+
+}  // namespace
+}  // namespace quorn
