@@ -57,7 +57,6 @@ class BoundedHeader {
   bool giant_ = false;                 // the field is past its bound, not kept
   bool giantHasReceived_ = false;
   std::string giantTail_;              // its last bytes, for a "Received:" across two pieces
-  char last_ = '\0';                   // the last byte given to the field
   bool lineEnded_ = false;             // the last byte was an LF
   std::vector<std::string> lines_;
   unsigned long long squares_ = 0;
