@@ -36,8 +36,11 @@ int DispatchAnswers(HWND window) {
 
 }  // namespace
 
-HostLookups::HostLookups(HINSTANCE module, bool& answered)
-    : answered_(answered), window_(module, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+HostLookups::HostLookups(HINSTANCE module, bool& answered, unsigned long long abandonedHoldMs)
+    : abandonedHoldMs_(abandonedHoldMs),
+      slots_(std::make_unique<Slot[]>(kMaxUnanswered)),
+      answered_(answered),
+      window_(module, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         if (message != WM_APP) return false;
         if (OnAnswer(wParam, lParam)) answered_ = true;
         result = 0;
@@ -46,38 +49,64 @@ HostLookups::HostLookups(HINSTANCE module, bool& answered)
 
 HostLookups::~HostLookups() {
   // Requests still unanswered may be completed by the system later: their
-  // buffers are left allocated rather than freed under it.
-  for (auto& entry : buffers_) (void)entry.second.release();
-  for (auto& entry : nameJobs_) ReleaseNameInfoJob(entry.second);
+  // buffers are left allocated rather than freed under it. A worker holds
+  // its own share of its job.
+  bool systemMayWrite = false;
+  for (std::size_t i = 0; i < kMaxUnanswered; ++i) {
+    Slot& slot = slots_[i];
+    if (slot.task != 0 && !slot.job) systemMayWrite = true;
+    ReleaseNameInfoJob(slot.job);
+  }
+  if (systemMayWrite) (void)slots_.release();
+}
+
+std::size_t HostLookups::Unanswered() const {
+  std::size_t held = 0;
+  for (std::size_t i = 0; i < kMaxUnanswered; ++i) held += slots_[i].task != 0;
+  return held;
+}
+
+void HostLookups::Free(Slot& slot) {
+  ReleaseNameInfoJob(slot.job);
+  slot.job = nullptr;
+  slot.task = 0;
+  slot.abandonedAt = 0;
+}
+
+HostLookups::Slot* HostLookups::FreeSlot() {
+  const ULONGLONG now = GetTickCount64();
+  Slot* free = nullptr;
+  for (std::size_t i = 0; i < kMaxUnanswered; ++i) {
+    Slot& slot = slots_[i];
+    if (slot.task != 0 && slot.abandonedAt != 0 && now - slot.abandonedAt >= abandonedHoldMs_) Free(slot);
+    if (slot.task == 0 && !free) free = &slot;
+  }
+  return free;
 }
 
 bool HostLookups::OnAnswer(WPARAM task, LPARAM status) {
-  auto job = nameJobs_.find(task);
-  if (job != nameJobs_.end()) {
-    Request* owner = nullptr;
-    for (Request* request : waiting_) {
-      if (request->task == reinterpret_cast<HANDLE>(task)) owner = request;
-    }
-    if (owner) {
-      owner->name = WSAGETASYNCERROR(status) == 0 ? NameInfoJobName(*job->second) : "";
-      owner->answered = true;
-    }
-    ReleaseNameInfoJob(job->second);
-    nameJobs_.erase(job);
-    return owner && owner == waiting_.back();
+  if (task == 0) return false;
+  Slot* slot = nullptr;
+  for (std::size_t i = 0; i < kMaxUnanswered && !slot; ++i) {
+    if (slots_[i].task == task) slot = &slots_[i];
   }
-  auto found = buffers_.find(reinterpret_cast<HANDLE>(task));
-  if (found == buffers_.end()) return false;
+  if (!slot) return false;
   Request* owner = nullptr;
   for (Request* request : waiting_) {
-    if (request->task == found->first) owner = request;
+    if (request->task == task) owner = request;
   }
   if (owner) {
-    const auto* entry = reinterpret_cast<const hostent*>(found->second.get());
-    owner->name = WSAGETASYNCERROR(status) == 0 && entry->h_name ? entry->h_name : "";
+    if (WSAGETASYNCERROR(status) != 0) {
+      owner->name.clear();
+    } else if (slot->job) {
+      owner->name = NameInfoJobName(*slot->job);
+    } else {
+      const auto* entry = reinterpret_cast<const hostent*>(slot->buffer);
+      owner->name = entry->h_name ? entry->h_name : "";
+    }
     owner->answered = true;
   }
-  buffers_.erase(found);  // answered: the system is done with the buffer
+  Free(*slot);  // answered: the system and the worker are done with it
   return owner && owner == waiting_.back();
 }
 
@@ -97,18 +126,21 @@ std::string HostLookups::Resolve(const std::string& ip, std::int32_t timeoutMs, 
   }
 
   answered = false;
-  auto buffer = std::make_unique<char[]>(MAXGETHOSTSTRUCT);
+  // Every slot held by a request not yet answered: the lookup fails at once.
+  Slot* slot = FreeSlot();
+  if (!slot) return std::string();
   Request request;
   if (target.kind == LookupTarget::IPv6) {
     if (NameInfoJob* job = StartNameInfoLookup(window, target.v6)) {
-      request.task = reinterpret_cast<HANDLE>(NameInfoJobId(*job));
-      nameJobs_[NameInfoJobId(*job)] = job;
+      slot->job = job;
+      slot->task = NameInfoJobId(*job);
     }
   } else {
-    request.task = WSAAsyncGetHostByAddr(window, WM_APP, reinterpret_cast<const char*>(&address), 4,
-                                         AF_INET, buffer.get(), MAXGETHOSTSTRUCT);
-    if (request.task) buffers_[request.task] = std::move(buffer);
+    HANDLE task = WSAAsyncGetHostByAddr(window, WM_APP, reinterpret_cast<const char*>(&address), 4, AF_INET,
+                                        slot->buffer, MAXGETHOSTSTRUCT);
+    slot->task = reinterpret_cast<WPARAM>(task);
   }
+  request.task = slot->task;
 
   // While this lookup waits it is the innermost one; when it ends, the flag
   // tells again whether the lookup outside it has had its answer.
@@ -142,14 +174,13 @@ std::string HostLookups::Resolve(const std::string& ip, std::int32_t timeoutMs, 
   // lookup may have held this one past its time-out without dispatching it.
   if (!request.answered && timeoutMs > 0 && request.task) DispatchAnswers(window);
   if (request.answered) return request.name;
-  auto job = nameJobs_.find(reinterpret_cast<WPARAM>(request.task));
-  if (job != nameJobs_.end()) {
-    // The worker cannot be stopped: it ends on its own, and its answer,
-    // finding no job, is dropped.
-    ReleaseNameInfoJob(job->second);
-    nameJobs_.erase(job);
-  } else if (request.task) {
-    WSACancelAsyncRequest(request.task);
+  // Unanswered, the request keeps its slot until its answer comes. A worker
+  // cannot be stopped: it ends on its own, and its answer frees the slot.
+  // A cancelled request may never be answered: its slot is taken again
+  // after the hold.
+  if (request.task && slot->task == request.task && !slot->job) {
+    WSACancelAsyncRequest(reinterpret_cast<HANDLE>(request.task));
+    slot->abandonedAt = GetTickCount64();
   }
   return std::string();
 }

@@ -9,9 +9,18 @@
 //
 // An answer counts only when it carries the task handle of a waiting
 // request; one that reports an error ends that request's wait with no name.
-// Each request's buffer stays allocated until its own answer has come (or
-// for good, if it never comes), because a cancelled request may still be
-// completed by the system: nothing can write into released memory.
+//
+// Answers that come late are bounded: a fixed set of kMaxUnanswered slots,
+// allocated once, each holding one request from its start until its answer
+// comes, whether or not anyone still waits for it. A request abandoned at
+// its time-out keeps its answer buffer, since the system may still complete
+// it and nothing may write into memory in use again; an IPv6 one keeps its
+// worker thread. A request the system dropped without an answer (a
+// successful cancel posts none) gives its slot back after kAbandonedHoldMs,
+// well past the usual resolvers' own time-outs (about 10 s on Windows, 30 s
+// by the defaults of the C library Wine uses). When every slot is held, a lookup
+// fails at once, as a failed lookup does: with a resolver that never
+// answers, the plug-in holds no more than the slots however long it runs.
 //
 // Lookups nest: a handler dispatched during one lookup's wait (the host
 // delivering the next message, a command) may start another. Each has its
@@ -32,7 +41,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,13 +60,20 @@ class HostLookups {
   // only make the oldest waiting message wait longer.
   static constexpr std::size_t kMaxWaiting = 4;
 
+  // Enough for a lookup per message with the resolver's own time-out some
+  // times the plug-in's; more only when nearly every message's lookup goes
+  // unanswered, and those would fail at their time-out anyway.
+  static constexpr std::size_t kMaxUnanswered = 16;
+  static constexpr unsigned long long kAbandonedHoldMs = 2ull * 60 * 1000;
+
   // `module` holds this code, for the answer window's class. `answered`
   // is the owner's flag (LookupAnswered) that tells whether the answer to
   // the innermost waiting lookup has come: set when it comes, cleared for
   // each asynchronous request, and when a nested lookup ends it again tells
   // the state of the lookup that was waiting outside it. It must outlive
   // the lookups.
-  HostLookups(HINSTANCE module, bool& answered);
+  // `abandonedHoldMs` is kAbandonedHoldMs but in tests.
+  HostLookups(HINSTANCE module, bool& answered, unsigned long long abandonedHoldMs = kAbandonedHoldMs);
   HostLookups(const HostLookups&) = delete;
   HostLookups& operator=(const HostLookups&) = delete;
   ~HostLookups();
@@ -72,23 +87,35 @@ class HostLookups {
   // How many asynchronous lookups are waiting now.
   std::size_t Waiting() const { return waiting_.size(); }
 
+  // How many requests hold a slot now.
+  std::size_t Unanswered() const;
+
  private:
+  struct Slot {
+    WPARAM task = 0;             // the request holding the slot; 0 when free
+    NameInfoJob* job = nullptr;  // an IPv6 request's worker job
+    unsigned long long abandonedAt = 0;  // when an IPv4 request was abandoned
+    char buffer[MAXGETHOSTSTRUCT] = {};  // an IPv4 request's host entry
+  };
   struct Request {
-    HANDLE task = nullptr;
+    WPARAM task = 0;
     bool answered = false;
     std::string name;
   };
 
-  std::map<HANDLE, std::unique_ptr<char[]>> buffers_;  // requests not yet answered
-  std::map<WPARAM, NameInfoJob*> nameJobs_;           // IPv6 lookups still waited for
-  std::vector<Request*> waiting_;                      // innermost last
+  const unsigned long long abandonedHoldMs_;
+  std::unique_ptr<Slot[]> slots_;
+  std::vector<Request*> waiting_;  // innermost last
   bool& answered_;
   // Last, so that it goes first: no answer is handled while the rest is torn down.
   MessageWindow window_;
 
-  // Records an answer for the request it belongs to; true when that is the
-  // innermost waiting request.
+  // Records an answer for the request it belongs to and frees its slot;
+  // true when that is the innermost waiting request.
   bool OnAnswer(WPARAM task, LPARAM status);
+  // A slot no request holds, or nullptr when all are held.
+  Slot* FreeSlot();
+  static void Free(Slot& slot);
 };
 
 // The system's major version as GetVersionExA reports it: 4 chooses the

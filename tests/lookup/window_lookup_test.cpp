@@ -1,10 +1,13 @@
-// Lookups started from inside another lookup's wait, as a host does when it
-// offers the next message while the plug-in's reverse lookup dispatches
-// messages. Runs in netns.sh's namespace with a silent name server and a
-// hosts file naming 192.0.2.10 and 192.0.2.11.
+// The plug-in's window-message lookup: lookups started from inside another
+// lookup's wait, as a host does when it offers the next message while the
+// reverse lookup dispatches messages, and the bound on lookups left
+// unanswered. Runs in netns.sh's namespace with a silent name server and a
+// hosts file naming 192.0.2.10, 192.0.2.11 and 2001:db8::10.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <psapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <chrono>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "settings/form_main.h"
+#include "win32/host_lookup.h"
 #include "win32/message_window.h"
 
 namespace quorn {
@@ -29,6 +33,7 @@ const char kListedName[] = "named.example.test";
 const char kOther[] = "192.0.2.11";
 const char kOtherName[] = "other.example.test";
 const char kUnlisted[] = "192.0.2.77";
+const char kUnlisted6[] = "2001:db8::77";
 
 long long MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
@@ -182,6 +187,75 @@ TEST_F(NestedLookupWithSilentServer, AtTheBoundTheWaitStillEndsAtItsTimeOutWitho
   // blocked one a small part of it, however slow the machine.
   EXPECT_LT(boundCpuMs, boundMs / 5) << "the wait at the bound spins";
   std::printf("the wait at the bound: %lld ms, %lld ms of processor time\n", boundMs, boundCpuMs);
+}
+
+using BoundedLookupWithSilentServer = NestedLookupWithSilentServer;
+
+// What the process holds: its resident memory and its threads.
+struct Held {
+  std::size_t bytes = 0;
+  std::size_t threads = 0;
+};
+
+Held HeldNow() {
+  Held held;
+  PROCESS_MEMORY_COUNTERS counters{};
+  if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) held.bytes = counters.WorkingSetSize;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    held.threads += entry.th32OwnerProcessID == GetCurrentProcessId();
+  }
+  CloseHandle(snapshot);
+  return held;
+}
+
+TEST_F(BoundedLookupWithSilentServer, UnansweredLookupsHoldNoMoreThanTheBound) {
+  // Lookups of their own, with a short hold for requests dropped unanswered.
+  const unsigned long long holdMs = 1500;
+  bool answered = false;
+  HostLookups lookups(GetModuleHandleW(nullptr), answered, holdMs);
+  const std::size_t bound = HostLookups::kMaxUnanswered;
+  auto timedLookup = [&](const char* ip, int timeoutMs, long long& tookMs) {
+    Clock::time_point start = Clock::now();
+    std::string name = lookups.Resolve(ip, timeoutMs, 5);
+    tookMs = MillisecondsSince(start);
+    return name;
+  };
+
+  // Silent IPv4 and IPv6 lookups, each abandoned at its time-out, fill the
+  // slots; the IPv6 workers stay blocked for the resolver's 30 s.
+  long long tookMs = 0;
+  for (std::size_t i = 0; i < bound; ++i) {
+    EXPECT_EQ(timedLookup(i % 2 ? kUnlisted6 : kUnlisted, 30, tookMs), "");
+    EXPECT_GE(tookMs, 25) << "lookup " << i << " failed before its time-out";
+  }
+  EXPECT_EQ(lookups.Unanswered(), bound);
+
+  // Past the bound every lookup fails at once, even one the hosts file
+  // answers, and nothing more is held: many times the bound later, memory
+  // has not grown with them.
+  const Held before = HeldNow();
+  long long slowestMs = 0;
+  for (std::size_t i = 0; i < 10 * bound; ++i) {
+    EXPECT_EQ(timedLookup(i % 3 == 0 ? kListed : i % 3 == 1 ? kUnlisted : kUnlisted6, 3000, tookMs), "");
+    slowestMs = std::max(slowestMs, tookMs);
+  }
+  const Held after = HeldNow();
+  const std::size_t grown = after.bytes - std::min(before.bytes, after.bytes);
+  EXPECT_LT(slowestMs, 25);
+  EXPECT_EQ(lookups.Unanswered(), bound);
+  EXPECT_LE(after.threads, before.threads) << "lookups past the bound started workers";
+  EXPECT_LT(grown, std::size_t{256} << 10) << "memory grew with lookups past the bound";
+  std::printf("%zu lookups past the bound: %zu bytes more resident, %zu threads before, %zu after, the slowest %lld ms\n",
+              10 * bound, grown, before.threads, after.threads, slowestMs);
+
+  // After the hold the abandoned IPv4 requests give their slots back; the
+  // IPv6 workers, still blocked, keep theirs.
+  Sleep(static_cast<DWORD>(holdMs) + 100);
+  EXPECT_EQ(timedLookup(kListed, 3000, tookMs), kListedName);
+  EXPECT_EQ(lookups.Unanswered(), bound / 2);
 }
 
 }  // namespace
