@@ -14,13 +14,14 @@
 // allocated once, each holding one request from its start until its answer
 // comes, whether or not anyone still waits for it. A request abandoned at
 // its time-out keeps its answer buffer, since the system may still complete
-// it and nothing may write into memory in use again; an IPv6 one keeps its
-// worker thread. A request the system dropped without an answer (a
-// successful cancel posts none) gives its slot back after kAbandonedHoldMs,
-// well past the usual resolvers' own time-outs (about 10 s on Windows, 30 s
-// by the defaults of the C library Wine uses). When every slot is held, a lookup
-// fails at once, as a failed lookup does: with a resolver that never
-// answers, the plug-in holds no more than the slots however long it runs.
+// it (Wine does, even after a successful cancel) and nothing may write into
+// memory in use again; an IPv6 one keeps its worker thread. A request the
+// system dropped without an answer gives its slot back after
+// kAbandonedHoldMs, well past the usual resolvers' own time-outs (about
+// 10 s on Windows, 30 s by the defaults of the C library under Wine). When
+// every slot is held, a lookup fails at once, as a failed lookup does: with
+// a resolver that never answers, the plug-in holds no more than the slots
+// however long it runs.
 //
 // Lookups nest: a handler dispatched during one lookup's wait (the host
 // delivering the next message, a command) may start another. Each has its
