@@ -4,6 +4,7 @@
 #include "commands/form_progress.h"
 #include "commands/form_received.h"
 #include "commands/process_selected_mail.h"
+#include "engine/bounded_header.h"
 #include "engine/text_error.h"
 #include "hostapi/plugin_state.h"
 #include "hostapi/velmo_api.h"
@@ -52,9 +53,11 @@ void WINAPI InspectReceivedCommand(HWND, LPARAM) {
       return;
     }
     // With no current message the host gives no ID: there is no header to
-    // ask for, and the inspector lists no relay.
+    // ask for, and the inspector lists no relay. The header is kept in
+    // bounded memory, as on receipt, with the same relays listed.
     const std::string id = HostText(HostAPI.VMA_GetCurrentMail());
-    FormReceived->SetHeader(id.empty() ? std::string() : HostText(HostAPI.VMA_GetHeader(id.c_str())));
+    const char* header = id.empty() ? nullptr : HostAPI.VMA_GetHeader(id.c_str());
+    FormReceived->SetHeader(HeaderToJudge(header ? header : ""));
     FormReceived->ShowModal();
   } catch (...) {
   }

@@ -7,6 +7,7 @@
 #include "commands/form_progress.h"
 #include "commands/run_report.h"
 #include "commands/selected_mail.h"
+#include "engine/bounded_header.h"
 #include "engine/lists.h"
 #include "engine/verdict.h"
 #include "hostapi/plugin_state.h"
@@ -39,8 +40,9 @@ void ProcessSelectedMail(bool moveSpam) {
     ProgressShown progress(count);  // the judging pass
     ForEachSelectedMail([&](const std::string& id) {
       FormProgress->StepIt();
-      std::string header = HostText(HostAPI.VMA_GetHeader(id.c_str()));
-      (CheckMessage(*FormMain, std::move(header), lists) ? spam : clean).push_back(id);
+      // Judged in bounded memory, as on receipt: the host's text may be huge.
+      const char* header = HostAPI.VMA_GetHeader(id.c_str());
+      (CheckMessage(*FormMain, HeaderToJudge(header ? header : ""), lists) ? spam : clean).push_back(id);
     });
   }
 

@@ -95,4 +95,13 @@ std::string BoundedHeader::Take() {
   return header;
 }
 
+std::string HeaderToJudge(std::string_view header) {
+  constexpr std::size_t kPiece = std::size_t{1} << 20;
+  BoundedHeader bounded;
+  for (std::size_t at = 0; at < header.size() && !bounded.Settled(); at += kPiece) {
+    bounded.Append(header.substr(at, kPiece));
+  }
+  return bounded.Take();
+}
+
 }  // namespace quorn

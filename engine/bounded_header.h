@@ -63,4 +63,8 @@ class BoundedHeader {
   bool settled_ = false;
 };
 
+// The header to judge of a text held whole elsewhere (the host's), read in
+// pieces so that no copy of it is made: the same as one Append of it.
+std::string HeaderToJudge(std::string_view header);
+
 }  // namespace quorn

@@ -25,19 +25,6 @@ namespace {
 // The folder text of the last move answer; the host reads it after the call.
 std::string MoveAnswer;
 
-// The header to judge. The host hands the message over as one text, and a
-// header of some hundreds of MiB copied whole (and again unfolded) would
-// exhaust a 32-bit process: it is read in pieces, and past the size kept
-// whole only what the check reads is kept, which gives the same verdict.
-std::string HeaderToJudge(std::string_view header) {
-  constexpr std::size_t kPiece = std::size_t{1} << 20;
-  BoundedHeader bounded;
-  for (std::size_t at = 0; at < header.size() && !bounded.Settled(); at += kPiece) {
-    bounded.Append(header.substr(at, kPiece));
-  }
-  return bounded.Take();
-}
-
 // Shows the first error of the receipt filter; later ones stay silent until
 // the settings are opened again.
 void ReportFilterError(const std::string& text) {
@@ -67,6 +54,8 @@ int WINAPI VMC_OnBeforeFilter(const char* message, int* action, char** text) {
     // chooses that, so the whole text is then the header, never a pass.
     const char* end = std::strstr(message, "\r\n\r\n");
     if (!end) end = message + std::strlen(message);
+    // A header of hundreds of MiB copied whole would exhaust a 32-bit
+    // process: it is judged in bounded memory, with the same verdict.
     try {
       if (!CheckMessage(*FormMain, HeaderToJudge(std::string_view(message, static_cast<std::size_t>(end - message))))) {
         return velmo::kLeaveMessage;

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "sim/host.h"
 #include "sim/host_calls.h"
@@ -16,9 +18,9 @@ using sim::TheHost;
 namespace {
 
 // Keeps a text the host hands out until the same function's next call.
-const char* Hand(const char* function, const std::string& text) {
+const char* Hand(const char* function, std::string text) {
   std::string& buffer = TheHost.returned[function];
-  buffer = text;
+  buffer = std::move(text);  // a header of hundreds of MiB is not copied again
   return buffer.c_str();
 }
 

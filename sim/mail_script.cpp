@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <vector>
 
+#include "sim/built_text.h"
 #include "sim/host.h"
 #include "sim/mailbox.h"
 #include "tools/check/message_file.h"
@@ -120,6 +122,11 @@ bool ExecuteMailCommand(const std::string& command, const std::string& argument,
     }
   } else if (command == "mail-text") {
     Add(Unescape(argument), "a text", true);
+  } else if (command == "mail-built") {
+    std::optional<std::string> text = BuildText(argument);
+    if (!text) return false;
+    const std::string name = "a built text of " + std::to_string(text->size()) + " bytes";
+    Add(std::move(*text), name, true);
   } else if (command == "mail-corpus") {
     MailCorpus(argument);
   } else if (command == "select") {
