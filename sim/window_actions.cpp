@@ -252,6 +252,8 @@ bool RunAction(Action& a, HWND form) {
     for (wchar_t c : Unescaped(a.argument)) Post(control, WM_CHAR, c);
   } else if (a.verb == "set-text") {
     SetWindowTextW(control, Unescaped(a.argument).c_str());
+  } else if (a.verb == "scroll") {
+    SendMessageW(control, EM_LINESCROLL, 0, static_cast<LPARAM>(std::stoi(a.argument)));
   } else if (a.verb == "tab") {
     SendMessageW(control, TCM_SETCURSEL, static_cast<WPARAM>(std::stoi(a.argument)), 0);
     NMHDR header = {control, static_cast<UINT_PTR>(GetDlgCtrlID(control)), static_cast<UINT>(TCN_SELCHANGE)};
@@ -314,7 +316,7 @@ bool QueueWindowAction(const std::string& line, const std::function<void(const s
     if (a.gate.empty() || a.gateCall <= 0) return false;
     a.gateCall += HostCalls[a.gate];  // counted from now
   }
-  static const char* const kVerbs[] = {"click", "key", "type", "set-text", "tab", "tree", "grid",
+  static const char* const kVerbs[] = {"click", "key", "type", "set-text", "scroll", "tab", "tree", "grid",
                                        "wait-idle", "print", "close", "screenshot", "run", "focus"};
   bool known = false;
   for (const char* verb : kVerbs) known = known || a.verb == verb;
