@@ -34,10 +34,38 @@ int DispatchAnswers(HWND window) {
   return count;
 }
 
+// Wine's cancel of an asynchronous request does nothing but report success.
+bool RunsUnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// Waits until `done` or the deadline. Each pause ends early when a message
+// arrives, the answers among them, so the user interface and the answer
+// wait for no more than a moment; at the nesting bound only the answers
+// are dispatched.
+template <class Done>
+void WaitUntil(Done done, ULONGLONG deadline, bool atBound, HWND window) {
+  while (!done()) {
+    ULONGLONG now = GetTickCount64();
+    if (now >= deadline) return;
+    ULONGLONG left = deadline - now;
+    DWORD pause = static_cast<DWORD>(left < kPauseMs ? left : kPauseMs);
+    if (!atBound) {
+      MsgWaitForMultipleObjectsEx(0, nullptr, pause, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      PumpWaitingMessages();
+    } else {
+      bool woken = MsgWaitForMultipleObjectsEx(0, nullptr, pause, QS_POSTMESSAGE, 0) == WAIT_OBJECT_0;
+      if (DispatchAnswers(window) == 0 && woken) Sleep(pause < kBoundedRetryMs ? pause : kBoundedRetryMs);
+    }
+  }
+}
+
 }  // namespace
 
 HostLookups::HostLookups(HINSTANCE module, bool& answered, unsigned long long abandonedHoldMs)
     : abandonedHoldMs_(abandonedHoldMs),
+      cancelStopsAnswers_(!RunsUnderWine()),
       slots_(std::make_unique<Slot[]>(kMaxUnanswered)),
       answered_(answered),
       window_(module, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -45,19 +73,19 @@ HostLookups::HostLookups(HINSTANCE module, bool& answered, unsigned long long ab
         if (OnAnswer(wParam, lParam)) answered_ = true;
         result = 0;
         return true;
-      }) {}
+      }) {
+  for (std::size_t i = 0; i < kMaxUnanswered; ++i) slots_[i].buffer = std::make_unique<char[]>(MAXGETHOSTSTRUCT);
+}
 
 HostLookups::~HostLookups() {
   // Requests still unanswered may be completed by the system later: their
   // buffers are left allocated rather than freed under it. A worker holds
   // its own share of its job.
-  bool systemMayWrite = false;
   for (std::size_t i = 0; i < kMaxUnanswered; ++i) {
     Slot& slot = slots_[i];
-    if (slot.task != 0 && !slot.job) systemMayWrite = true;
+    if (slot.task != 0 && !slot.job) (void)slot.buffer.release();
     ReleaseNameInfoJob(slot.job);
   }
-  if (systemMayWrite) (void)slots_.release();
 }
 
 std::size_t HostLookups::Unanswered() const {
@@ -74,14 +102,34 @@ void HostLookups::Free(Slot& slot) {
 }
 
 HostLookups::Slot* HostLookups::FreeSlot() {
+  Slot* expired = nullptr;
   const ULONGLONG now = GetTickCount64();
-  Slot* free = nullptr;
   for (std::size_t i = 0; i < kMaxUnanswered; ++i) {
     Slot& slot = slots_[i];
-    if (slot.task != 0 && slot.abandonedAt != 0 && now - slot.abandonedAt >= abandonedHoldMs_) Free(slot);
-    if (slot.task == 0 && !free) free = &slot;
+    // An IPv6 worker whose answer was lost (its window gone, the queue full)
+    // has ended all the same.
+    if (slot.task != 0 && slot.abandonedAt != 0 && slot.job && NameInfoJobEnded(*slot.job)) Free(slot);
+    if (slot.task == 0) return &slot;
+    if (slot.abandonedAt != 0 && now - slot.abandonedAt >= abandonedHoldMs_ && !expired) expired = &slot;
   }
-  return free;
+  if (!expired || retired_ >= kMaxRetired) return nullptr;
+  // The system may still write the old buffer, or the worker its job: both
+  // are left to it.
+  ++retired_;
+  if (!expired->job) {
+    (void)expired->buffer.release();
+    expired->buffer = std::make_unique<char[]>(MAXGETHOSTSTRUCT);
+  }
+  Free(*expired);
+  return expired;
+}
+
+void HostLookups::Abandon(Slot& slot) {
+  if (!slot.job && WSACancelAsyncRequest(reinterpret_cast<HANDLE>(slot.task)) == 0 && cancelStopsAnswers_) {
+    Free(slot);
+  } else {
+    slot.abandonedAt = GetTickCount64();
+  }
 }
 
 bool HostLookups::OnAnswer(WPARAM task, LPARAM status) {
@@ -101,7 +149,7 @@ bool HostLookups::OnAnswer(WPARAM task, LPARAM status) {
     } else if (slot->job) {
       owner->name = NameInfoJobName(*slot->job);
     } else {
-      const auto* entry = reinterpret_cast<const hostent*>(slot->buffer);
+      const auto* entry = reinterpret_cast<const hostent*>(slot->buffer.get());
       owner->name = entry->h_name ? entry->h_name : "";
     }
     owner->answered = true;
@@ -125,25 +173,10 @@ std::string HostLookups::Resolve(const std::string& ip, std::int32_t timeoutMs, 
     return entry && entry->h_name ? entry->h_name : std::string();
   }
 
-  answered = false;
-  // Every slot held by a request not yet answered: the lookup fails at once.
-  Slot* slot = FreeSlot();
-  if (!slot) return std::string();
-  Request request;
-  if (target.kind == LookupTarget::IPv6) {
-    if (NameInfoJob* job = StartNameInfoLookup(window, target.v6)) {
-      slot->job = job;
-      slot->task = NameInfoJobId(*job);
-    }
-  } else {
-    HANDLE task = WSAAsyncGetHostByAddr(window, WM_APP, reinterpret_cast<const char*>(&address), 4, AF_INET,
-                                        slot->buffer, MAXGETHOSTSTRUCT);
-    slot->task = reinterpret_cast<WPARAM>(task);
-  }
-  request.task = slot->task;
-
   // While this lookup waits it is the innermost one; when it ends, the flag
   // tells again whether the lookup outside it has had its answer.
+  answered = false;
+  Request request;
   waiting_.push_back(&request);
   struct Leave {
     std::vector<Request*>& waiting;
@@ -155,33 +188,33 @@ std::string HostLookups::Resolve(const std::string& ip, std::int32_t timeoutMs, 
   } leave{waiting_, answered};
   const bool atBound = waiting_.size() >= kMaxWaiting;
 
-  // Each pause ends early when a message arrives, the answer among them,
-  // so the user interface and the answer wait for no more than a moment.
-  while (timeoutMs > 0 && !answered) {
-    ULONGLONG now = GetTickCount64();
-    if (now >= deadline) break;
-    ULONGLONG left = deadline - now;
-    DWORD pause = static_cast<DWORD>(left < kPauseMs ? left : kPauseMs);
-    if (!atBound) {
-      MsgWaitForMultipleObjectsEx(0, nullptr, pause, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-      PumpWaitingMessages();
-    } else {
-      bool woken = MsgWaitForMultipleObjectsEx(0, nullptr, pause, QS_POSTMESSAGE, 0) == WAIT_OBJECT_0;
-      if (DispatchAnswers(window) == 0 && woken) Sleep(pause < kBoundedRetryMs ? pause : kBoundedRetryMs);
+  Slot* slot = FreeSlot();
+  if (!slot && timeoutMs > 0) WaitUntil([&] { return (slot = FreeSlot()) != nullptr; }, deadline, atBound, window);
+  if (!slot) return std::string();  // every slot held for the whole time-out: a failed lookup
+  if (target.kind == LookupTarget::IPv6) {
+    if (NameInfoJob* job = StartNameInfoLookup(window, target.v6)) {
+      slot->job = job;
+      slot->task = NameInfoJobId(*job);
     }
+  } else {
+    HANDLE task = WSAAsyncGetHostByAddr(window, WM_APP, reinterpret_cast<const char*>(&address), 4, AF_INET,
+                                        slot->buffer.get(), MAXGETHOSTSTRUCT);
+    // A handle given again belongs to a request that is over: a slot still
+    // holding it from before is free.
+    for (std::size_t i = 0; task && i < kMaxUnanswered; ++i) {
+      if (&slots_[i] != slot && slots_[i].task == reinterpret_cast<WPARAM>(task)) Free(slots_[i]);
+    }
+    slot->task = reinterpret_cast<WPARAM>(task);
   }
+  request.task = slot->task;
+  if (!request.task) return std::string();  // not started: a failed lookup
+
+  if (timeoutMs > 0) WaitUntil([&] { return answered; }, deadline, atBound, window);
   // An answer already queued when the time runs out still counts: a nested
   // lookup may have held this one past its time-out without dispatching it.
-  if (!request.answered && timeoutMs > 0 && request.task) DispatchAnswers(window);
+  if (!request.answered && timeoutMs > 0) DispatchAnswers(window);
   if (request.answered) return request.name;
-  // Unanswered, the request keeps its slot until its answer comes. A worker
-  // cannot be stopped: it ends on its own, and its answer frees the slot.
-  // A cancelled request may never be answered: its slot is taken again
-  // after the hold.
-  if (request.task && slot->task == request.task && !slot->job) {
-    WSACancelAsyncRequest(reinterpret_cast<HANDLE>(request.task));
-    slot->abandonedAt = GetTickCount64();
-  }
+  if (slot->task == request.task) Abandon(*slot);
   return std::string();
 }
 

@@ -11,17 +11,19 @@
 // request; one that reports an error ends that request's wait with no name.
 //
 // Answers that come late are bounded: a fixed set of kMaxUnanswered slots,
-// allocated once, each holding one request from its start until its answer
-// comes, whether or not anyone still waits for it. A request abandoned at
-// its time-out keeps its answer buffer, since the system may still complete
-// it (Wine does, even after a successful cancel) and nothing may write into
-// memory in use again; an IPv6 one keeps its worker thread. A request the
-// system dropped without an answer gives its slot back after
-// kAbandonedHoldMs, well past the usual resolvers' own time-outs (about
-// 10 s on Windows, 30 s by the defaults of the C library under Wine). When
-// every slot is held, a lookup fails at once, as a failed lookup does: with
-// a resolver that never answers, the plug-in holds no more than the slots
-// however long it runs.
+// each with its answer buffer allocated once, each holding one request from
+// its start until the system is done with it, whether or not anyone still
+// waits for it. Windows is done with a request when its answer comes or
+// when WSACancelAsyncRequest succeeds: a cancelled request is neither
+// answered nor written. Wine's cancel reports success and changes nothing:
+// the answer still comes and is written, so there a slot is held until it
+// does. An IPv6 request keeps its slot while its worker thread runs. A
+// lookup that finds every slot held waits, within its own time-out, for
+// one to come free. A slot the system has kept for kAbandonedHoldMs (a
+// resolver that never gives up) is taken again with a fresh buffer, the old
+// one left to the system, at most kMaxRetired times over the plug-in's
+// life. With a resolver that never answers, the plug-in holds no more than
+// that however long it runs.
 //
 // Lookups nest: a handler dispatched during one lookup's wait (the host
 // delivering the next message, a command) may start another. Each has its
@@ -61,11 +63,13 @@ class HostLookups {
   // only make the oldest waiting message wait longer.
   static constexpr std::size_t kMaxWaiting = 4;
 
-  // Enough for a lookup per message with the resolver's own time-out some
-  // times the plug-in's; more only when nearly every message's lookup goes
-  // unanswered, and those would fail at their time-out anyway.
+  // Lookups are made one after another, each waiting at most its time-out,
+  // and the system gives up on each after its resolver's own time-out
+  // (about 10 s on Windows, 30 s at most by the defaults of the C library
+  // under Wine): far fewer are left unanswered at once.
   static constexpr std::size_t kMaxUnanswered = 16;
   static constexpr unsigned long long kAbandonedHoldMs = 2ull * 60 * 1000;
+  static constexpr std::size_t kMaxRetired = 16;
 
   // `module` holds this code, for the answer window's class. `answered`
   // is the owner's flag (LookupAnswered) that tells whether the answer to
@@ -95,8 +99,8 @@ class HostLookups {
   struct Slot {
     WPARAM task = 0;             // the request holding the slot; 0 when free
     NameInfoJob* job = nullptr;  // an IPv6 request's worker job
-    unsigned long long abandonedAt = 0;  // when an IPv4 request was abandoned
-    char buffer[MAXGETHOSTSTRUCT] = {};  // an IPv4 request's host entry
+    unsigned long long abandonedAt = 0;  // when the request was left unanswered
+    std::unique_ptr<char[]> buffer;      // an IPv4 request's host entry
   };
   struct Request {
     WPARAM task = 0;
@@ -105,6 +109,8 @@ class HostLookups {
   };
 
   const unsigned long long abandonedHoldMs_;
+  const bool cancelStopsAnswers_;  // false under Wine
+  std::size_t retired_ = 0;        // buffers left to the system
   std::unique_ptr<Slot[]> slots_;
   std::vector<Request*> waiting_;  // innermost last
   bool& answered_;
@@ -116,6 +122,8 @@ class HostLookups {
   bool OnAnswer(WPARAM task, LPARAM status);
   // A slot no request holds, or nullptr when all are held.
   Slot* FreeSlot();
+  // Ends the wait of an unanswered request; its slot is freed or held.
+  void Abandon(Slot& slot);
   static void Free(Slot& slot);
 };
 

@@ -93,6 +93,8 @@ std::string NameInfoJobName(const NameInfoJob& job) {
   return name;
 }
 
+bool NameInfoJobEnded(NameInfoJob& job) { return InterlockedCompareExchange(&job.refs, 0, 0) == 1; }
+
 void ReleaseNameInfoJob(NameInfoJob* job) {
   if (job) Release(job);
 }

@@ -37,6 +37,10 @@ WPARAM NameInfoJobId(const NameInfoJob& job);
 // the job's answer has arrived.
 std::string NameInfoJobName(const NameInfoJob& job);
 
+// Whether the worker has let go of its share: it has ended, its answer
+// posted or lost.
+bool NameInfoJobEnded(NameInfoJob& job);
+
 // Lets go of the waiting side's share of the job.
 void ReleaseNameInfoJob(NameInfoJob* job);
 
