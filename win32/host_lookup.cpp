@@ -35,9 +35,19 @@ int DispatchAnswers(HWND window) {
 }
 
 // Wine's cancel of an asynchronous request does nothing but report success.
+// Wine is known by its loader's export or, where a setting hides that, by
+// the registry key every Wine prefix has.
 bool RunsUnderWine() {
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+  if (ntdll && GetProcAddress(ntdll, "wine_get_version")) return true;
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, L"Software\\Wine", 0, KEY_READ, &key) == ERROR_SUCCESS) {
+      RegCloseKey(key);
+      return true;
+    }
+  }
+  return false;
 }
 
 // Waits until `done` or the deadline. Each pause ends early when a message
@@ -63,9 +73,9 @@ void WaitUntil(Done done, ULONGLONG deadline, bool atBound, HWND window) {
 
 }  // namespace
 
-HostLookups::HostLookups(HINSTANCE module, bool& answered, unsigned long long abandonedHoldMs)
-    : abandonedHoldMs_(abandonedHoldMs),
-      cancelStopsAnswers_(!RunsUnderWine()),
+HostLookups::HostLookups(HINSTANCE module, bool& answered, HostLookupOptions options)
+    : abandonedHoldMs_(options.abandonedHoldMs),
+      cancelStopsAnswers_(!(options.detectWine && RunsUnderWine())),
       slots_(std::make_unique<Slot[]>(kMaxUnanswered)),
       answered_(answered),
       window_(module, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -99,9 +109,11 @@ void HostLookups::Free(Slot& slot) {
   slot.job = nullptr;
   slot.task = 0;
   slot.abandonedAt = 0;
+  slot.freedAs = ++freeings_;
 }
 
 HostLookups::Slot* HostLookups::FreeSlot() {
+  Slot* free = nullptr;
   Slot* expired = nullptr;
   const ULONGLONG now = GetTickCount64();
   for (std::size_t i = 0; i < kMaxUnanswered; ++i) {
@@ -109,9 +121,13 @@ HostLookups::Slot* HostLookups::FreeSlot() {
     // An IPv6 worker whose answer was lost (its window gone, the queue full)
     // has ended all the same.
     if (slot.task != 0 && slot.abandonedAt != 0 && slot.job && NameInfoJobEnded(*slot.job)) Free(slot);
-    if (slot.task == 0) return &slot;
-    if (slot.abandonedAt != 0 && now - slot.abandonedAt >= abandonedHoldMs_ && !expired) expired = &slot;
+    if (slot.task == 0) {
+      if (!free || slot.freedAs < free->freedAs) free = &slot;
+    } else if (slot.abandonedAt != 0 && now - slot.abandonedAt >= abandonedHoldMs_ && !expired) {
+      expired = &slot;
+    }
   }
+  if (free) return free;
   if (!expired || retired_ >= kMaxRetired) return nullptr;
   // The system may still write the old buffer, or the worker its job: both
   // are left to it.
@@ -126,6 +142,7 @@ HostLookups::Slot* HostLookups::FreeSlot() {
 
 void HostLookups::Abandon(Slot& slot) {
   if (!slot.job && WSACancelAsyncRequest(reinterpret_cast<HANDLE>(slot.task)) == 0 && cancelStopsAnswers_) {
+    cancelled_[nextCancelled_++ % kMaxUnanswered] = slot.task;
     Free(slot);
   } else {
     slot.abandonedAt = GetTickCount64();
@@ -138,7 +155,14 @@ bool HostLookups::OnAnswer(WPARAM task, LPARAM status) {
   for (std::size_t i = 0; i < kMaxUnanswered && !slot; ++i) {
     if (slots_[i].task == task) slot = &slots_[i];
   }
-  if (!slot) return false;
+  if (!slot) {
+    // An answer to a request cancelled with success: this system's cancel
+    // changes nothing, and from now on slots are held until the answer.
+    for (WPARAM cancelled : cancelled_) {
+      if (cancelled == task) cancelStopsAnswers_ = false;
+    }
+    return false;
+  }
   Request* owner = nullptr;
   for (Request* request : waiting_) {
     if (request->task == task) owner = request;
@@ -200,11 +224,23 @@ std::string HostLookups::Resolve(const std::string& ip, std::int32_t timeoutMs, 
     HANDLE task = WSAAsyncGetHostByAddr(window, WM_APP, reinterpret_cast<const char*>(&address), 4, AF_INET,
                                         slot->buffer.get(), MAXGETHOSTSTRUCT);
     // A handle given again belongs to a request that is over: a slot still
-    // holding it from before is free.
+    // holding it from before is free, and a lookup still waiting for it
+    // has failed, as its answer could no longer be told from the new one.
+    const WPARAM reissued = reinterpret_cast<WPARAM>(task);
     for (std::size_t i = 0; task && i < kMaxUnanswered; ++i) {
-      if (&slots_[i] != slot && slots_[i].task == reinterpret_cast<WPARAM>(task)) Free(slots_[i]);
+      if (&slots_[i] != slot && slots_[i].task == reissued) Free(slots_[i]);
     }
-    slot->task = reinterpret_cast<WPARAM>(task);
+    for (Request* waiting : waiting_) {
+      if (task && waiting != &request && waiting->task == reissued) {
+        waiting->task = 0;
+        waiting->name.clear();
+        waiting->answered = true;
+      }
+    }
+    for (WPARAM& cancelled : cancelled_) {
+      if (cancelled == reissued) cancelled = 0;
+    }
+    slot->task = reissued;
   }
   request.task = slot->task;
   if (!request.task) return std::string();  // not started: a failed lookup

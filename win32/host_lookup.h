@@ -11,19 +11,25 @@
 // request; one that reports an error ends that request's wait with no name.
 //
 // Answers that come late are bounded: a fixed set of kMaxUnanswered slots,
-// each with its answer buffer allocated once, each holding one request from
-// its start until the system is done with it, whether or not anyone still
-// waits for it. Windows is done with a request when its answer comes or
-// when WSACancelAsyncRequest succeeds: a cancelled request is neither
-// answered nor written. Wine's cancel reports success and changes nothing:
-// the answer still comes and is written, so there a slot is held until it
-// does. An IPv6 request keeps its slot while its worker thread runs. A
-// lookup that finds every slot held waits, within its own time-out, for
-// one to come free. A slot the system has kept for kAbandonedHoldMs (a
-// resolver that never gives up) is taken again with a fresh buffer, the old
-// one left to the system, at most kMaxRetired times over the plug-in's
-// life. With a resolver that never answers, the plug-in holds no more than
-// that however long it runs.
+// each with an answer buffer, each holding one request from its start until
+// the system is done with it, whether or not anyone still waits for it.
+// Windows is done with a request when its answer comes or when
+// WSACancelAsyncRequest succeeds: a cancelled request is neither answered
+// nor written. Wine's cancel reports success and changes nothing: the
+// answer still comes and is written, so there a slot is held until it
+// does. Wine is known by its exports or its registry key, and an answer
+// that ever comes for a request cancelled with success marks the system as
+// one whose cancel changes nothing, for the rest of the run; a free slot is
+// taken least recently freed first, so a slot freed by a cancel is taken
+// last. An IPv6 request keeps its slot while its worker thread runs.
+//
+// A lookup that finds every slot held waits, within its own time-out, for
+// one to come free, and fails like any failed lookup if none does. A slot
+// the system has kept for kAbandonedHoldMs (a resolver that never gives up)
+// is taken again with a fresh buffer, the old one (or the worker's job) left
+// to the system, at most kMaxRetired times in a run; after that such slots
+// stay held. A resolver that never answers thus costs at most the slots and
+// the retired buffers and workers, however long the host runs.
 //
 // Lookups nest: a handler dispatched during one lookup's wait (the host
 // delivering the next message, a command) may start another. Each has its
@@ -54,6 +60,14 @@ namespace quorn {
 
 class NameInfoJob;
 
+// What tests may set.
+struct HostLookupOptions {
+  unsigned long long abandonedHoldMs = 2ull * 60 * 1000;
+  // false: take the system for one whose cancel is kept, as Windows does,
+  // until an answer to a cancelled request shows otherwise.
+  bool detectWine = true;
+};
+
 class HostLookups {
  public:
   // Depth 2 is the common case (the next message delivered during a
@@ -68,7 +82,7 @@ class HostLookups {
   // (about 10 s on Windows, 30 s at most by the defaults of the C library
   // under Wine): far fewer are left unanswered at once.
   static constexpr std::size_t kMaxUnanswered = 16;
-  static constexpr unsigned long long kAbandonedHoldMs = 2ull * 60 * 1000;
+  static constexpr unsigned long long kAbandonedHoldMs = HostLookupOptions().abandonedHoldMs;
   static constexpr std::size_t kMaxRetired = 16;
 
   // `module` holds this code, for the answer window's class. `answered`
@@ -77,8 +91,7 @@ class HostLookups {
   // each asynchronous request, and when a nested lookup ends it again tells
   // the state of the lookup that was waiting outside it. It must outlive
   // the lookups.
-  // `abandonedHoldMs` is kAbandonedHoldMs but in tests.
-  HostLookups(HINSTANCE module, bool& answered, unsigned long long abandonedHoldMs = kAbandonedHoldMs);
+  HostLookups(HINSTANCE module, bool& answered, HostLookupOptions options = HostLookupOptions());
   HostLookups(const HostLookups&) = delete;
   HostLookups& operator=(const HostLookups&) = delete;
   ~HostLookups();
@@ -100,6 +113,7 @@ class HostLookups {
     WPARAM task = 0;             // the request holding the slot; 0 when free
     NameInfoJob* job = nullptr;  // an IPv6 request's worker job
     unsigned long long abandonedAt = 0;  // when the request was left unanswered
+    unsigned long long freedAs = 0;      // the count of freeings when it was freed
     std::unique_ptr<char[]> buffer;      // an IPv4 request's host entry
   };
   struct Request {
@@ -109,8 +123,11 @@ class HostLookups {
   };
 
   const unsigned long long abandonedHoldMs_;
-  const bool cancelStopsAnswers_;  // false under Wine
-  std::size_t retired_ = 0;        // buffers left to the system
+  bool cancelStopsAnswers_;        // false under Wine
+  std::size_t retired_ = 0;        // buffers and jobs left to the system
+  unsigned long long freeings_ = 0;  // counts the slots freed, for the order of reuse
+  WPARAM cancelled_[kMaxUnanswered] = {};  // the last tasks freed by a cancel
+  std::size_t nextCancelled_ = 0;
   std::unique_ptr<Slot[]> slots_;
   std::vector<Request*> waiting_;  // innermost last
   bool& answered_;
@@ -120,11 +137,13 @@ class HostLookups {
   // Records an answer for the request it belongs to and frees its slot;
   // true when that is the innermost waiting request.
   bool OnAnswer(WPARAM task, LPARAM status);
-  // A slot no request holds, or nullptr when all are held.
+  // The free slot freed longest ago, or nullptr when all are held. Frees
+  // the slots of IPv6 workers that ended without an answer, and retires a
+  // slot held past the hold when no other is free.
   Slot* FreeSlot();
   // Ends the wait of an unanswered request; its slot is freed or held.
   void Abandon(Slot& slot);
-  static void Free(Slot& slot);
+  void Free(Slot& slot);
 };
 
 // The system's major version as GetVersionExA reports it: 4 chooses the

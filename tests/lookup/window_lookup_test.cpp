@@ -214,8 +214,10 @@ Held HeldNow() {
 // Lookups of their own, with a short hold for requests left unanswered.
 class BoundedLookups {
  public:
-  static constexpr unsigned long long kHoldMs = 8000;  // longer than the steps before it
+  static constexpr unsigned long long kHoldMs = 10000;  // longer than the steps before it
   static constexpr std::size_t kBound = HostLookups::kMaxUnanswered;
+
+  explicit BoundedLookups(bool detectWine = true) : lookups(GetModuleHandleW(nullptr), answered, {kHoldMs, detectWine}) {}
 
   std::string Timed(const char* ip, int timeoutMs, long long& tookMs) {
     Clock::time_point start = Clock::now();
@@ -234,7 +236,7 @@ class BoundedLookups {
   }
 
   bool answered = false;
-  HostLookups lookups{GetModuleHandleW(nullptr), answered, kHoldMs};
+  HostLookups lookups;
 };
 
 TEST_F(BoundedLookupWithSilentServer, UnansweredLookupsHoldNoMoreThanTheBound) {
@@ -255,7 +257,7 @@ TEST_F(BoundedLookupWithSilentServer, UnansweredLookupsHoldNoMoreThanTheBound) {
   // held and no worker was started.
   const Held before = HeldNow();
   long long quickestMs = 1000;
-  for (std::size_t i = 0; i < 10 * bound; ++i) {
+  for (std::size_t i = 0; i < 5 * bound; ++i) {
     EXPECT_EQ(b.Timed(i % 3 == 0 ? kListed : i % 3 == 1 ? kUnlisted : kUnlisted6, 20, tookMs), "");
     quickestMs = std::min(quickestMs, tookMs);
   }
@@ -265,11 +267,11 @@ TEST_F(BoundedLookupWithSilentServer, UnansweredLookupsHoldNoMoreThanTheBound) {
   EXPECT_EQ(b.lookups.Unanswered(), bound);
   EXPECT_LE(after.threads, before.threads) << "lookups past the bound started workers";
   EXPECT_LT(grown, std::size_t{256} << 10) << "memory grew with lookups past the bound";
-  std::printf("%zu lookups past the bound: %zu bytes more resident, %zu threads before, %zu after\n", 10 * bound,
+  std::printf("%zu lookups past the bound: %zu bytes more resident, %zu threads before, %zu after\n", 5 * bound,
               grown, before.threads, after.threads);
 
-  // After the hold a slot is taken again, with a fresh buffer.
-  ASSERT_LT(MillisecondsSince(filled), 8000) << "the hold ran out before its step";
+  // After the hold a slot is taken again.
+  ASSERT_LT(MillisecondsSince(filled), static_cast<long long>(BoundedLookups::kHoldMs)) << "the hold ran out";
   Sleep(static_cast<DWORD>(BoundedLookups::kHoldMs - MillisecondsSince(filled)) + 1000);
   EXPECT_EQ(b.Timed(kListed, 3000, tookMs), kListedName);
 }
@@ -293,15 +295,33 @@ TEST_F(BoundedLookupWithSilentServer, ALookupThatFindsNoSlotLeavesTheOuterAnswer
 using BoundedLookupWithSlowServer = NestedLookupWithSilentServer;
 
 TEST_F(BoundedLookupWithSlowServer, LateAnswersFreeTheirSlotsForTheLookupsAfterThem) {
-  // Each answer comes 300 ms after its request, long after its time-out: a
-  // lookup past the bound waits for the first of them, gets a slot and its
-  // own answer; then every slot is free again.
+  // Each answer comes a second after its request, long after its time-out.
+  // A lookup past the bound waits for the first of them and gets a slot and
+  // its own answer, not a late one written meanwhile; then every slot is
+  // free again.
   BoundedLookups b;
   long long tookMs = 0;
   for (std::size_t i = 0; i < BoundedLookups::kBound; ++i) EXPECT_EQ(b.Timed(kUnlisted, 5, tookMs), "");
-  EXPECT_EQ(b.Timed(kUnlisted, 3000, tookMs), "slow.example.test");
+  EXPECT_EQ(b.lookups.Unanswered(), BoundedLookups::kBound);
+  nester.Post([] { Sleep(1200); });  // the late answers are written and queued meanwhile
+  EXPECT_EQ(b.Timed(kListed, 3000, tookMs), kListedName);
   b.PumpUntil([&] { return b.lookups.Unanswered() == 0; });
   EXPECT_EQ(b.lookups.Unanswered(), 0u);
+}
+
+TEST_F(BoundedLookupWithSlowServer, WhereTheCancelIsTakenAsKeptALateAnswerStillReachesNoOtherLookup) {
+  // Taken for Windows, where a cancelled request is neither answered nor
+  // written, the cancel frees the slot; Wine answers and writes it all the
+  // same. The next lookup takes another slot, gets its own answer, and the
+  // late one makes every slot from then on be held until its answer.
+  BoundedLookups b(/*detectWine=*/false);
+  long long tookMs = 0;
+  EXPECT_EQ(b.Timed(kUnlisted, 5, tookMs), "");
+  EXPECT_EQ(b.lookups.Unanswered(), 0u);
+  nester.Post([] { Sleep(1200); });
+  EXPECT_EQ(b.Timed(kListed, 3000, tookMs), kListedName);
+  EXPECT_EQ(b.Timed(kUnlisted, 5, tookMs), "");
+  EXPECT_EQ(b.lookups.Unanswered(), 1u);
 }
 
 }  // namespace
