@@ -225,10 +225,10 @@ class BoundedLookups {
     tookMs = MillisecondsSince(start);
     return name;
   }
-  // Lets messages through until `done` or 5 s have passed.
+  // Lets messages through until `done` or 10 s have passed.
   template <class Done>
   void PumpUntil(Done done) {
-    for (Clock::time_point start = Clock::now(); !done() && MillisecondsSince(start) < 5000;) {
+    for (Clock::time_point start = Clock::now(); !done() && MillisecondsSince(start) < 10000;) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
       MSG message;
       while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
@@ -295,7 +295,8 @@ TEST_F(BoundedLookupWithSilentServer, ALookupThatFindsNoSlotLeavesTheOuterAnswer
 using BoundedLookupWithSlowServer = NestedLookupWithSilentServer;
 
 TEST_F(BoundedLookupWithSlowServer, LateAnswersFreeTheirSlotsForTheLookupsAfterThem) {
-  // Each answer comes a second after its request, long after its time-out.
+  // Each answer comes 2.5 s after its request, long after its time-out (and
+  // after the slots are filled, however slow the machine).
   // A lookup past the bound waits for the first of them and gets a slot and
   // its own answer, not a late one written meanwhile; then every slot is
   // free again.
@@ -303,8 +304,8 @@ TEST_F(BoundedLookupWithSlowServer, LateAnswersFreeTheirSlotsForTheLookupsAfterT
   long long tookMs = 0;
   for (std::size_t i = 0; i < BoundedLookups::kBound; ++i) EXPECT_EQ(b.Timed(kUnlisted, 5, tookMs), "");
   EXPECT_EQ(b.lookups.Unanswered(), BoundedLookups::kBound);
-  nester.Post([] { Sleep(1200); });  // the late answers are written and queued meanwhile
-  EXPECT_EQ(b.Timed(kListed, 3000, tookMs), kListedName);
+  nester.Post([] { Sleep(2700); });  // the late answers are written and queued meanwhile
+  EXPECT_EQ(b.Timed(kListed, 6000, tookMs), kListedName);
   b.PumpUntil([&] { return b.lookups.Unanswered() == 0; });
   EXPECT_EQ(b.lookups.Unanswered(), 0u);
 }
@@ -318,8 +319,8 @@ TEST_F(BoundedLookupWithSlowServer, WhereTheCancelIsTakenAsKeptALateAnswerStillR
   long long tookMs = 0;
   EXPECT_EQ(b.Timed(kUnlisted, 5, tookMs), "");
   EXPECT_EQ(b.lookups.Unanswered(), 0u);
-  nester.Post([] { Sleep(1200); });
-  EXPECT_EQ(b.Timed(kListed, 3000, tookMs), kListedName);
+  nester.Post([] { Sleep(2700); });
+  EXPECT_EQ(b.Timed(kListed, 6000, tookMs), kListedName);
   EXPECT_EQ(b.Timed(kUnlisted, 5, tookMs), "");
   EXPECT_EQ(b.lookups.Unanswered(), 1u);
 }
