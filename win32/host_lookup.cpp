@@ -76,7 +76,6 @@ void WaitUntil(Done done, ULONGLONG deadline, bool atBound, HWND window) {
 HostLookups::HostLookups(HINSTANCE module, bool& answered, HostLookupOptions options)
     : abandonedHoldMs_(options.abandonedHoldMs),
       cancelStopsAnswers_(!(options.detectWine && RunsUnderWine())),
-      slots_(std::make_unique<Slot[]>(kMaxUnanswered)),
       answered_(answered),
       window_(module, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         if (message != WM_APP) return false;
@@ -84,15 +83,14 @@ HostLookups::HostLookups(HINSTANCE module, bool& answered, HostLookupOptions opt
         result = 0;
         return true;
       }) {
-  for (std::size_t i = 0; i < kMaxUnanswered; ++i) slots_[i].buffer = std::make_unique<char[]>(MAXGETHOSTSTRUCT);
+  for (Slot& slot : slots_) slot.buffer = std::make_unique<char[]>(MAXGETHOSTSTRUCT);
 }
 
 HostLookups::~HostLookups() {
   // Requests still unanswered may be completed by the system later: their
   // buffers are left allocated rather than freed under it. A worker holds
   // its own share of its job.
-  for (std::size_t i = 0; i < kMaxUnanswered; ++i) {
-    Slot& slot = slots_[i];
+  for (Slot& slot : slots_) {
     if (slot.task != 0 && !slot.job) (void)slot.buffer.release();
     ReleaseNameInfoJob(slot.job);
   }
@@ -100,7 +98,7 @@ HostLookups::~HostLookups() {
 
 std::size_t HostLookups::Unanswered() const {
   std::size_t held = 0;
-  for (std::size_t i = 0; i < kMaxUnanswered; ++i) held += slots_[i].task != 0;
+  for (const Slot& slot : slots_) held += slot.task != 0;
   return held;
 }
 
@@ -116,8 +114,7 @@ HostLookups::Slot* HostLookups::FreeSlot() {
   Slot* free = nullptr;
   Slot* expired = nullptr;
   const ULONGLONG now = GetTickCount64();
-  for (std::size_t i = 0; i < kMaxUnanswered; ++i) {
-    Slot& slot = slots_[i];
+  for (Slot& slot : slots_) {
     // An IPv6 worker whose answer was lost (its window gone, the queue full)
     // has ended all the same.
     if (slot.task != 0 && slot.abandonedAt != 0 && slot.job && NameInfoJobEnded(*slot.job)) Free(slot);
@@ -149,12 +146,34 @@ void HostLookups::Abandon(Slot& slot) {
   }
 }
 
-bool HostLookups::OnAnswer(WPARAM task, LPARAM status) {
-  if (task == 0) return false;
-  Slot* slot = nullptr;
-  for (std::size_t i = 0; i < kMaxUnanswered && !slot; ++i) {
-    if (slots_[i].task == task) slot = &slots_[i];
+HostLookups::Slot* HostLookups::SlotOf(WPARAM task) {
+  for (Slot& slot : slots_) {
+    if (task != 0 && slot.task == task) return &slot;
   }
+  return nullptr;
+}
+
+void HostLookups::Reissued(WPARAM task, const Slot& slot) {
+  // A slot still holding the handle from before is free, and a lookup still
+  // waiting for it has failed, as its answer could no longer be told from
+  // the new one.
+  for (Slot& old : slots_) {
+    if (&old != &slot && old.task == task) Free(old);
+  }
+  for (Request* waiting : waiting_) {
+    if (waiting->task == task) {
+      waiting->task = 0;
+      waiting->name.clear();
+      waiting->answered = true;
+    }
+  }
+  for (WPARAM& cancelled : cancelled_) {
+    if (cancelled == task) cancelled = 0;
+  }
+}
+
+bool HostLookups::OnAnswer(WPARAM task, LPARAM status) {
+  Slot* slot = SlotOf(task);
   if (!slot) {
     // An answer to a request cancelled with success: this system's cancel
     // changes nothing, and from now on slots are held until the answer.
@@ -223,24 +242,9 @@ std::string HostLookups::Resolve(const std::string& ip, std::int32_t timeoutMs, 
   } else {
     HANDLE task = WSAAsyncGetHostByAddr(window, WM_APP, reinterpret_cast<const char*>(&address), 4, AF_INET,
                                         slot->buffer.get(), MAXGETHOSTSTRUCT);
-    // A handle given again belongs to a request that is over: a slot still
-    // holding it from before is free, and a lookup still waiting for it
-    // has failed, as its answer could no longer be told from the new one.
-    const WPARAM reissued = reinterpret_cast<WPARAM>(task);
-    for (std::size_t i = 0; task && i < kMaxUnanswered; ++i) {
-      if (&slots_[i] != slot && slots_[i].task == reissued) Free(slots_[i]);
-    }
-    for (Request* waiting : waiting_) {
-      if (task && waiting != &request && waiting->task == reissued) {
-        waiting->task = 0;
-        waiting->name.clear();
-        waiting->answered = true;
-      }
-    }
-    for (WPARAM& cancelled : cancelled_) {
-      if (cancelled == reissued) cancelled = 0;
-    }
-    slot->task = reissued;
+    // A handle given again belongs to a request that is over.
+    if (task) Reissued(reinterpret_cast<WPARAM>(task), *slot);
+    slot->task = reinterpret_cast<WPARAM>(task);
   }
   request.task = slot->task;
   if (!request.task) return std::string();  // not started: a failed lookup

@@ -49,6 +49,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -128,7 +129,7 @@ class HostLookups {
   unsigned long long freeings_ = 0;  // counts the slots freed, for the order of reuse
   WPARAM cancelled_[kMaxUnanswered] = {};  // the last tasks freed by a cancel
   std::size_t nextCancelled_ = 0;
-  std::unique_ptr<Slot[]> slots_;
+  std::array<Slot, kMaxUnanswered> slots_;
   std::vector<Request*> waiting_;  // innermost last
   bool& answered_;
   // Last, so that it goes first: no answer is handled while the rest is torn down.
@@ -143,6 +144,11 @@ class HostLookups {
   Slot* FreeSlot();
   // Ends the wait of an unanswered request; its slot is freed or held.
   void Abandon(Slot& slot);
+  // The slot holding `task`, or nullptr.
+  Slot* SlotOf(WPARAM task);
+  // The system gave `task` again, to the request in `slot`: whatever held
+  // it before is over.
+  void Reissued(WPARAM task, const Slot& slot);
   void Free(Slot& slot);
 };
 
