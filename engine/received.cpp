@@ -67,12 +67,6 @@ struct LinePlace {
   bool Contains(const LinePlace& other) const { return begin <= other.begin && other.end <= end; }
 };
 
-// A part of the line an entry read, and the address it named there.
-struct ReadPlace {
-  LinePlace place;
-  std::string ip;
-};
-
 // The relay that one match of a two-group entry names.
 ippack HopOfMatch(const boost::smatch& m) {
   ippack hop;
@@ -148,7 +142,7 @@ void CollectReceivedLines(std::string_view text) {
 LineRelay ReadReceivedLine(const std::string& line, const ListVersion& recvRegex) {
   if (line.size() > kReceivedLineReadLimit) return UnreadableLine();
   const std::size_t serverPart = ReceivingServerPart(line);
-  std::vector<ReadPlace> taken;  // the parts of the line read so far
+  std::vector<LinePlace> taken;  // the parts of the line read so far, all naming relay.hop
   LineRelay relay;
   bool ambiguous = false;
   try {
@@ -164,12 +158,12 @@ LineRelay ReadReceivedLine(const std::string& line, const ListVersion& recvRegex
         if (m.size() != 3) throw TextError(texts::kNeedTwoGroups, pattern.Source());
         const ippack hop = HopOfMatch(m);
         bool overlaps = false;
-        for (const ReadPlace& other : taken) {
-          if (!place.Overlaps(other.place)) continue;
+        for (const LinePlace& other : taken) {
+          if (!place.Overlaps(other)) continue;
           overlaps = true;
           // Another address wholly inside a part an earlier entry read: that
           // entry's match may have swallowed the server's own words.
-          if (other.place.Contains(place) && hop.ip != other.ip) ambiguous = true;
+          if (other.Contains(place) && hop.ip != relay.hop.ip) ambiguous = true;
         }
         if (!overlaps) {
           if (taken.empty()) {
@@ -177,7 +171,7 @@ LineRelay ReadReceivedLine(const std::string& line, const ListVersion& recvRegex
           } else if (!SameRelay(hop, relay.hop)) {
             ambiguous = true;
           }
-          taken.push_back({place, hop.ip});
+          taken.push_back(place);
         }
         return !ambiguous;
       });

@@ -52,7 +52,7 @@ run_tests build/native
 run_tests build/sanitize
 run_tests build/win-x86_64
 echo "== tests in build/win-i686 (scripts/test-32bit.sh)"
-wait $prepare_32 || { echo "== the 32-bit machine's image failed:"; tail -20 build/test-32bit-prepare.log; }
+wait $prepare_32 || echo "== the 32-bit machine's image failed:"
 cat build/test-32bit-prepare.log
 bash scripts/test-32bit.sh build/win-i686
 echo "== fuzzing smoke run"

@@ -10,6 +10,7 @@
 #include "engine/text_error.h"
 #include "settings/file_access.h"
 #include "settings/profile_document.h"
+#include "win32/text_convert.h"
 
 namespace quorn {
 namespace {
@@ -35,24 +36,6 @@ Encoding EncodingOf(const std::string& bytes) {
 
 bool StartsWithByteOrderMark(const std::string& bytes) { return EncodingOf(bytes) != Encoding::Ansi; }
 
-std::wstring Widen(UINT codePage, std::string_view text) {
-  if (text.empty()) return std::wstring();
-  const int length = static_cast<int>(text.size());
-  const int size = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-  if (size > 0) MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), size);
-  return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int length = static_cast<int>(wide.size());
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(std::max(size, 0)), '\0');
-  if (size > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, out.data(), size, nullptr, nullptr);
-  return out;
-}
-
 // The file's text after its mark, as UTF-8, or the file with that UTF-8
 // text: our writer works on it, whose structure (brackets, "=", blanks,
 // line feeds) is ASCII.
@@ -63,13 +46,13 @@ std::string Utf8Text(Encoding encoding, const std::string& bytes) {
     const auto first = static_cast<unsigned char>(bytes[i]), second = static_cast<unsigned char>(bytes[i + 1]);
     wide.push_back(static_cast<wchar_t>(encoding == Encoding::Utf16Le ? first | second << 8 : second | first << 8));
   }
-  return Utf8(wide);
+  return Utf8FromWide(wide);
 }
 
 std::string MarkedFile(Encoding encoding, const std::string& utf8) {
   if (encoding == Encoding::Utf8) return "\xEF\xBB\xBF" + utf8;
   std::string bytes = encoding == Encoding::Utf16Le ? "\xFF\xFE" : "\xFE\xFF";
-  for (wchar_t c : Widen(CP_UTF8, utf8)) {
+  for (wchar_t c : WideFromUtf8(utf8)) {
     const char low = static_cast<char>(c & 0xFF), high = static_cast<char>((c >> 8) & 0xFF);
     bytes += encoding == Encoding::Utf16Le ? std::string{low, high} : std::string{high, low};
   }
@@ -175,7 +158,8 @@ void Win32ProfileFile::WriteKeys(const std::vector<ProfileWrite>& writes) {
     std::vector<ProfileWrite> converted;
     converted.reserve(writes.size());
     for (const ProfileWrite& w : writes) {
-      converted.push_back({Utf8(Widen(CP_ACP, w.section)), Utf8(Widen(CP_ACP, w.key)), Utf8(Widen(CP_ACP, w.value))});
+      converted.push_back({Utf8FromWide(WideFromHostAnsi(w.section)), Utf8FromWide(WideFromHostAnsi(w.key)),
+                         Utf8FromWide(WideFromHostAnsi(w.value))});
     }
     changed = ProfileDocument::Parse(text).SetAll(converted);
     if (changed) changed = MarkedFile(encoding, *changed);

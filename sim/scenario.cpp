@@ -263,10 +263,6 @@ std::string Scenario::Receive(const std::string& name, std::string text, bool ve
     }
     if (result == velmo::kDoAction && action == velmo::kActionAddHeader) {
       std::size_t end = message.text.find("\r\n\r\n");
-      // Exactly the room the line needs, if the text has not room for it
-      // already (a built text has): one of hundreds of MiB grown by
-      // doubling has no room in a 32-bit simulator.
-      message.text.reserve(message.text.size() + 2 + given.size());
       message.text.insert(end == std::string::npos ? message.text.size() : end, "\r\n" + given);
       const std::string prefix = "X-Quorn: type=";
       label = given.compare(0, prefix.size(), prefix) == 0 ? given.substr(prefix.size()) : given;

@@ -45,7 +45,7 @@ std::string TakeWindowShot(HWND window, const std::string& path) {
     HDC dc = GetDC(nullptr);
     ~ScreenDc() { ReleaseDC(nullptr, dc); }
   } screen;
-  quorn::ui::Owned<HDC, quorn::ui::DcTraits> memory(CreateCompatibleDC(screen.dc));
+  quorn::ui::MemoryDc memory(CreateCompatibleDC(screen.dc));
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;

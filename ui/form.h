@@ -87,10 +87,6 @@ class Form : public Wnd, private MessageFilter {
   std::function<void()> onClose;
   std::function<void()> onIdle;
 
-  // Enter, Esc and Tab as a dialog takes them; the pump offers every
-  // message here while the form is the active modal one.
-  bool HandleDialogKey(const MSG& message);
-
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -101,6 +97,9 @@ class Form : public Wnd, private MessageFilter {
   void PlaceOverOwner();
   void RunModalLoop();
   bool PreTranslateMessage(const MSG& message) override;
+  // Enter, Esc and Tab as a dialog takes them; the pump offers every
+  // message here while the form is the active modal one.
+  bool HandleDialogKey(const MSG& message);
 
   FormArgs args_;
   std::vector<std::unique_ptr<Control>> controls_;
